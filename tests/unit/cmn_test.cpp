@@ -927,7 +927,9 @@ TEST_F(CmnFileTest, VersionDetection)
     };
     int i = 0;
     for (const VerCase& c : cases) {
-        std::string sName = "v" + std::to_string(i++) + ".kvo";
+        std::string sName = "v";
+        sName += std::to_string(i++);
+        sName += ".kvo";
         Write(sName, c.sText);
         unsigned long ul = 999;
         EXPECT_EQ(CMN_getKivoVer(sName.c_str(), &ul, TYPE_KVO), c.eVer) << c.sText;

@@ -480,11 +480,13 @@ TEST_F(ParseFileTest, ParameterFileCommentsAreCutOutsideStringsOnly)
     const std::string out = Parse(Write("p.ami", "(root | note \"not a string\n"
                                                  "  (Description \"a | b\n"
                                                  "c\" ) | tail\n"
-                                                 "(x 1)"),
+                                                 "(x 1) | note\n"
+                                                 "(y 2)"),
                                   TYPE_AMI, &e);
     EXPECT_EQ(e, SUCCESS);
     EXPECT_EQ(out, "");
-    EXPECT_EQ(PARSE_GetBuffer(), "(root  " "  (Description \"a | b " "c\" )  " "(x 1) ");
+    // Every line ends in a blank, the last one (without newline) too.
+    EXPECT_EQ(PARSE_GetBuffer(), "(root  " "  (Description \"a | b " "c\" )  " "(x 1)  " "(y 2) ");
     PARSE_FreeBuffer();
     EXPECT_EQ(PARSE_GetBuffer(), "");
 }
@@ -515,6 +517,40 @@ TEST_F(ParseFileTest, IllegalCharacterAbandonsTheParameterFile)
               "MS_DOS format and remove .txt extension.\n"
               "ERROR - Parsing aborted\n");
     EXPECT_EQ(PARSE_GetBuffer(), "");
+}
+
+TEST_F(ParseFileTest, ReadingBannerOnlyForParameterFilesNamedInsideAModel)
+{
+    PARSE_SuppressBanners(0);
+    const std::string sPath = Write("b.ami", "(root)\n");
+    testing::internal::CaptureStdout();
+    Parse(sPath, TYPE_AMI);
+    std::fflush(stdout);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\n... Reading " + sPath + "\n");
+
+    gbDoingAmi = TRUE;
+    testing::internal::CaptureStdout();
+    Parse(sPath, TYPE_AMI);
+    std::fflush(stdout);
+    gbDoingAmi = FALSE;
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST_F(ParseFileTest, FileWithoutUsableVersionIsNotRead)
+{
+    // The name is shown as given; its length decides whether the text wraps.
+    auto report = [](const std::string& sName) {
+        const std::string sText = "Could not determine Version for file " + sName;
+        return std::string("ERROR -") + (sText.size() >= 72 && sText.size() <= 75 ? "\n    " : " ") + sText + "\n";
+    };
+    STATUS e = SUCCESS;
+    const std::string sNoVer = Write("nover.kvo", "| header missing\n[Component] c\n[End]\n");
+    EXPECT_EQ(Parse(sNoVer, TYPE_KVO, &e), report(sNoVer));
+    EXPECT_EQ(e, FAILURE);
+    const std::string sOld = Write("old.kvo", "[KIVO Ver] 1.1\n[End]\n");
+    EXPECT_EQ(Parse(sOld, TYPE_KVO, &e), report(sOld));
+    EXPECT_EQ(e, FAILURE);
+    EXPECT_TRUE(events.empty());
 }
 
 TEST_F(ParseFileTest, ParameterFileReadLeavesTheModelFileStateAsItWas)
