@@ -2,9 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -100,78 +102,151 @@ const char* s_illegalKind(int c)
     return nullptr;
 }
 
+// Printable 7-bit characters and the tab; everything else needs a closer look.
+bool s_isPlain(unsigned char c) { return (c >= 32 && c < 128) || c == '\t'; }
+
+// TRUE when no character of p[0..n) is below 32 or above 127, tested eight at
+// a time: the first mask catches a byte whose top bit is set, the second a
+// byte below 32 (it borrows when 32 is subtracted).  A tab is below 32, so
+// text with tabs takes the character-by-character path.
+bool s_allPrintable(const char* p, std::size_t n)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    std::uint64_t uAny = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t x;
+        std::memcpy(&x, p + i, 8);
+        uAny |= x | ((x - 32 * kOnes) & ~x);
+    }
+    if ((uAny & kHigh) != 0) return false;
+    for (; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(p[i]);
+        if (c < 32 || c >= 128) return false;
+    }
+    return true;
+}
+
 enum HINT_STYLE { HINT_BY_POSITION, HINT_ALWAYS_LONG };
 
-// Reads one line character by character (linear, no allocation), hands each
-// character it keeps to store(pos, c) and returns the number of characters
-// of the line, or -1 at end of file.  A carriage return before a line feed
-// and a control-Z before end of file are dropped.  Other illegal characters
-// are reported (when bReport and not allowed) and become blanks.
-// uiKeep is the number of characters the caller stores: the short hint is
-// given only to characters within it.
-template <class Store>
-long s_readLine(FILE* pFile, unsigned long uiKeep, HINT_STYLE eHint, bool bReport, int* pIllegal,
-                Store&& store)
+// Lines are read in pieces of at most kPieceSize - 1 characters with fgets,
+// which finds the line end with a block search.  Between reads every byte of
+// the piece buffer holds '\n'; after a read, the first '\n' then tells where
+// the data ends even when the line contains NUL characters: a newline that
+// was read is followed by the terminator, a filler newline comes right after
+// the terminator.  Only the bytes a read wrote are refilled, so the cost of a
+// line stays proportional to its length, and memory stays bounded however
+// long the line is.
+constexpr std::size_t kPieceSize = 4096;
+char gacPiece[kPieceSize];
+bool gbPieceFilled = false;
+
+// Reads the next piece of the current line into gacPiece; returns its length
+// (0 at end of file).  The piece ends with '\n' when it ends the line.
+std::size_t s_readPiece(FILE* pFile)
 {
-    unsigned long ulPos = 0;
-    int c = getc_unlocked(pFile);
-    if (c == EOF) return -1;
-    while (c != EOF) {
-        int next = EOF;
-        bool bHaveNext = false;
-        if (c == '\r' || c == kCtrlZ) {
-            next = getc_unlocked(pFile);
-            bHaveNext = true;
-            if (c == '\r' && next == '\n') {
-                c = '\n';
-                bHaveNext = false;
-            } else if (c == kCtrlZ && next == EOF) {
-                break;
+    if (!gbPieceFilled) {
+        std::memset(gacPiece, '\n', kPieceSize);
+        gbPieceFilled = true;
+    }
+    if (std::fgets(gacPiece, static_cast<int>(kPieceSize), pFile) == nullptr) {
+        // A failed read may leave the buffer in any state.
+        if (std::ferror(pFile)) std::memset(gacPiece, '\n', kPieceSize);
+        return 0;
+    }
+    const char* pNl = static_cast<const char*>(std::memchr(gacPiece, '\n', kPieceSize));
+    if (pNl == nullptr) return kPieceSize - 1;  // a full piece without newline
+    const std::size_t i = static_cast<std::size_t>(pNl - gacPiece);
+    if (i + 1 < kPieceSize && gacPiece[i + 1] == '\0') return i + 1;  // the line's newline
+    return i - 1;  // filler right after the terminator: the data ends before it
+}
+
+// Gives the bytes of the last piece (its data and terminator) back to the filler.
+void s_refillPiece(std::size_t len) { std::memset(gacPiece, '\n', len + 1); }
+
+// Next character of the stream without taking it.
+int s_peek(FILE* pFile)
+{
+    const int c = std::getc(pFile);
+    if (c != EOF) std::ungetc(c, pFile);
+    return c;
+}
+
+// Reads one line, handing the characters it keeps to sink(text, count) in
+// order, and returns the number of characters of the line (newline
+// included), or -1 at end of file.  A carriage return before a line feed and
+// a control-Z before end of file are dropped.  Other illegal characters are
+// reported (when bReport and not allowed) and become blanks; a NUL always
+// does, so kept text stays one string.  ulKeep is the number of characters
+// the caller stores: the short hint is given only to characters within it.
+template <class Sink>
+long s_readLine(FILE* pFile, unsigned long ulKeep, HINT_STYLE eHint, bool bReport, int* pIllegal,
+                Sink&& sink)
+{
+    unsigned long ulPos = 0;  // characters of the line so far
+    bool bNewline = false;
+    for (;;) {
+        const std::size_t len = s_readPiece(pFile);
+        if (len == 0) break;
+        char* const p = gacPiece;
+        bNewline = p[len - 1] == '\n';
+        std::size_t n = bNewline ? len - 1 : len;  // characters before the newline
+        if (n > 0) {
+            const char cLast = p[n - 1];
+            if (bNewline) {
+                if (cLast == '\r') --n;
+            } else if (cLast == '\r' || cLast == kCtrlZ) {
+                // The piece ends the line only at end of file; a full piece
+                // is followed by more of the stream.
+                const int next = len == kPieceSize - 1 ? s_peek(pFile) : EOF;
+                if ((cLast == '\r' && next == '\n') || (cLast == kCtrlZ && next == EOF)) --n;
             }
         }
-        if (c == '\n') {
-            store(ulPos, '\n');
-            ++ulPos;
-            break;
-        }
-        const char* sKind = s_illegalKind(c);
-        if (sKind != nullptr) {
+        for (std::size_t i = s_allPrintable(p, n) ? n : 0; i < n; ++i) {
+            const unsigned char c = static_cast<unsigned char>(p[i]);
+            if (s_isPlain(c)) continue;
             if (gbAllowAnyCharacter == FALSE) {
                 if (pIllegal != nullptr) *pIllegal = 1;
                 if (bReport) {
                     const char* sHint = "";
                     if (eHint == HINT_ALWAYS_LONG)
                         sHint = kHintLong;
-                    else if (ulPos < uiKeep)
+                    else if (ulPos + i < ulKeep)
                         sHint = kHintShort;
-                    ERRLOG_LineErrorNew(1917, sKind, static_cast<unsigned>(c), sHint);
+                    ERRLOG_LineErrorNew(1917, s_illegalKind(c), static_cast<unsigned>(c), sHint);
                 }
-                c = ' ';
+                p[i] = ' ';
             } else if (c == 0) {
-                // Kept text must stay one string: a NUL still becomes a blank.
-                c = ' ';
+                p[i] = ' ';
             }
         }
-        store(ulPos, static_cast<char>(c));
-        ++ulPos;
-        c = bHaveNext ? next : getc_unlocked(pFile);
+        if (bNewline) p[n++] = '\n';
+        sink(p, n);
+        ulPos += n;
+        s_refillPiece(len);
+        if (bNewline || len < kPieceSize - 1) break;
     }
-    // A control-Z alone before end of file is not a line.
+    // Nothing left of the line (end of file, or a control-Z alone before it).
     if (ulPos == 0) return -1;
     return static_cast<long>(ulPos);
 }
 
-char* s_getLine(char* pBuffer, unsigned uiBufSize, FILE* pFile, bool bReport)
+char* s_getLine(char* pBuffer, unsigned uiBufSize, FILE* pFile, bool bReport, std::size_t* pLen = nullptr)
 {
     KIVO_ASSERT(pBuffer != nullptr && pFile != nullptr && uiBufSize >= 1);
-    const unsigned long ulKeep = uiBufSize - 1;
-    unsigned long ulStored = 0;
-    long lLen = s_readLine(pFile, ulKeep, HINT_BY_POSITION, bReport, nullptr,
-                           [&](unsigned long ulPos, char c) {
-                               if (ulPos < ulKeep) pBuffer[ulStored++] = c;
-                           });
+    const std::size_t uKeep = uiBufSize - 1;
+    std::size_t uStored = 0;
+    const long lLen = s_readLine(pFile, uKeep, HINT_BY_POSITION, bReport, nullptr,
+                                 [&](const char* p, std::size_t n) {
+                                     // The rest of a longer line is read and dropped.
+                                     const std::size_t uTake = std::min(n, uKeep - uStored);
+                                     std::memcpy(pBuffer + uStored, p, uTake);
+                                     uStored += uTake;
+                                 });
     if (lLen < 0) return nullptr;
-    pBuffer[ulStored] = '\0';
+    pBuffer[uStored] = '\0';
+    if (pLen != nullptr) *pLen = uStored;
     return pBuffer;
 }
 
@@ -864,13 +939,19 @@ char* CMN_GetLine(char* pBuffer, unsigned uiBufSize, FILE* pFile)
     return s_getLine(pBuffer, uiBufSize, pFile, true);
 }
 
+char* CMN_GetLine(char* pBuffer, unsigned uiBufSize, FILE* pFile, std::size_t* pLen)
+{
+    KIVO_ASSERT(pLen != nullptr);
+    return s_getLine(pBuffer, uiBufSize, pFile, true, pLen);
+}
+
 std::optional<std::string> CMN_GetInfiniteLine(FILE* pFile, int* error)
 {
     KIVO_ASSERT(pFile != nullptr && error != nullptr);
     *error = 0;
     std::string sLine;
-    long lLen = s_readLine(pFile, ULONG_MAX, HINT_ALWAYS_LONG, true, error,
-                           [&](unsigned long, char c) { sLine.push_back(c); });
+    const long lLen = s_readLine(pFile, ULONG_MAX, HINT_ALWAYS_LONG, true, error,
+                                 [&](const char* p, std::size_t n) { sLine.append(p, n); });
     if (lLen < 0) return std::nullopt;
     return sLine;
 }

@@ -281,7 +281,9 @@ std::string ERRLOG_Format(const char* sFmt, std::initializer_list<ErrArg> args)
         case 'c':
             if ((a = next()) == nullptr) break;
             if (!s_isIntKind(a->eKind)) s_argMismatch();
-            s_append(out, spec + "c", static_cast<int>(static_cast<unsigned char>(s_asSigned(*a))));
+            // A zero character stands for "no character" (a plural "s" left out).
+            if (s_asSigned(*a) != 0)
+                s_append(out, spec + "c", static_cast<int>(static_cast<unsigned char>(s_asSigned(*a))));
             break;
         case 'e':
         case 'E':

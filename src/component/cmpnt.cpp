@@ -26,9 +26,6 @@ KEYWORD_TYPE geCurrentKeyword = NOT_KEY;
 // The keyword that last ended a component keyword.
 KEYWORD_TYPE gePreviousKeyword = NOT_KEY;
 
-inline const char* s_Str(const std::string& s) { return s.c_str(); }
-inline const char* s_Str(const char* s) { return s; }
-
 // Component subparameters, searched in this order (with case).
 struct SubEntry {
     const char* sName;
@@ -59,21 +56,11 @@ bool s_InGroup(KEYWORD_TYPE eKey)
            (eKey >= BEGIN_EMI_COMPONENT_KEY && eKey <= PIN_DOMAIN_EMI_KEY);
 }
 
-// Cuts up to iMax blank- or tab-separated words out of sText in place;
-// returns how many were found.
-int s_CutWords(char* sText, char* apWords[], int iMax)
+// The header words after a table keyword: the first iMax of them are kept,
+// all of them are counted.
+void s_ReadHeader(const char* sValue, int iMax, ARGS* pWords)
 {
-    int n = 0;
-    char* p = sText;
-    while (n < iMax) {
-        while (*p == ' ' || *p == '\t') ++p;
-        if (*p == '\0') break;
-        apWords[n++] = p;
-        while (*p != '\0' && *p != ' ' && *p != '\t') ++p;
-        if (*p == '\0') break;
-        *p++ = '\0';
-    }
-    return n;
+    if (CMN_ArgParse(sValue, iMax, pWords) != SUCCESS) *pWords = ARGS();
 }
 
 bool s_IsWord(const char* sWord, const char* sExpected)
@@ -83,36 +70,36 @@ bool s_IsWord(const char* sWord, const char* sExpected)
 
 // Column headers that must stand in order: the first iRequired must be
 // present; each later one, when present, must be the expected word.
-void s_TestHeaderWords(char* const apWords[], int nWords, const char* const asExpected[], int nExpected,
-                       int iRequired)
+void s_TestHeaderWords(const ARGS& words, const char* const asExpected[], int nExpected, int iRequired)
 {
     for (int i = 0; i < nExpected; ++i) {
-        const char* sWord = i < nWords ? apWords[i] : nullptr;
+        const char* sWord = words.Arg(i);
         if (sWord == nullptr && i >= iRequired) continue;
         if (!s_IsWord(sWord, asExpected[i])) ERRLOG_LineErrorNew(529, asExpected[i]);
     }
 }
 
 // [Pin] header: signal_name model_name, then R_pin, L_pin, C_pin in any order.
-void s_PinHeader(char* sValue)
+void s_PinHeader(const char* sValue)
 {
     if (gpCmpnt->iPinHeaderCount != 0) {
         ERRLOG_LineErrorNew(523);
         return;
     }
     if (*sValue == '\0') ERRLOG_LineErrorNew(528, "Pin");
-    char* apWords[6] = {};
-    const int nWords = s_CutWords(sValue, apWords, 6);
+    ARGS words;
+    s_ReadHeader(sValue, 6, &words);
+    const int nWords = words.iCount;
     const int iCount = 1 + nWords;
     gpCmpnt->iPinHeaderCount = iCount;
     if (iCount != 3 && iCount != 6) ERRLOG_LineErrorNew(532, "Pin", 3, 6, iCount);
     static const char* const asNames[] = {"signal_name", "model_name"};
-    s_TestHeaderWords(apWords, nWords, asNames, 2, 2);
+    s_TestHeaderWords(words, asNames, 2, 2);
 
     static const char* const asValues[3] = {"R_pin", "L_pin", "C_pin"};
     bool abSeen[3] = {false, false, false};
     for (int k = 0; k < 3 && 2 + k < nWords; ++k) {
-        const char* sWord = apWords[2 + k];
+        const char* sWord = words.Arg(2 + k);
         int j = 0;
         while (j < 3 && CMN_StrSameIC(sWord, asValues[j]) == FALSE) ++j;
         if (j == 3) {
@@ -128,16 +115,16 @@ void s_PinHeader(char* sValue)
 
 // [Pin Mapping] header: pulldown_ref pullup_ref, then optionally
 // gnd_clamp_ref power_clamp_ref and (4.2 on) ext_ref.
-void s_PinMappingHeader(char* sValue)
+void s_PinMappingHeader(const char* sValue)
 {
     if (gpCmpnt->iPin_MappingsHeaderCount != 0) {
         ERRLOG_LineErrorNew(525);
         return;
     }
     if (*sValue == '\0') ERRLOG_LineErrorNew(528, "Pin_Mapping");
-    char* apWords[5] = {};
-    const int nWords = s_CutWords(sValue, apWords, 5);
-    const int iCount = 1 + nWords;
+    ARGS words;
+    s_ReadHeader(sValue, 5, &words);
+    const int iCount = 1 + words.iCount;
     gpCmpnt->iPin_MappingsHeaderCount = iCount;
     if (geFileVersion < VER_4) {
         if (iCount != 3 && iCount != 5) ERRLOG_LineErrorNew(532, "Pin_Mappings", 3, 5, iCount);
@@ -146,42 +133,42 @@ void s_PinMappingHeader(char* sValue)
     }
     static const char* const asNames[] = {"pulldown_ref", "pullup_ref", "gnd_clamp_ref", "power_clamp_ref",
                                           "ext_ref"};
-    s_TestHeaderWords(apWords, nWords, asNames, 5, 2);
+    s_TestHeaderWords(words, asNames, 5, 2);
 }
 
 // [Diff Pin] header: inv_pin vdiff tdelay_typ, then optionally tdelay_min tdelay_max.
-void s_DiffPinHeader(char* sValue)
+void s_DiffPinHeader(const char* sValue)
 {
     if (gpCmpnt->iDiff_PinsHeaderCount != 0) {
         ERRLOG_LineErrorNew(527);
         return;
     }
     if (*sValue == '\0') ERRLOG_LineErrorNew(528, "Diff_Pins");
-    char* apWords[6] = {};
-    const int nWords = s_CutWords(sValue, apWords, 6);
-    const int iCount = 1 + nWords;
+    ARGS words;
+    s_ReadHeader(sValue, 6, &words);
+    const int iCount = 1 + words.iCount;
     gpCmpnt->iDiff_PinsHeaderCount = iCount;
     if (iCount != 4 && iCount != 6) ERRLOG_LineErrorNew(532, "Diff_Pins", 4, 6, iCount);
     static const char* const asNames[] = {"inv_pin", "vdiff", "tdelay_typ", "tdelay_min", "tdelay_max"};
-    s_TestHeaderWords(apWords, nWords, asNames, 5, 3);
+    s_TestHeaderWords(words, asNames, 5, 3);
 }
 
 // [Repeater Pin] header: tx_non_inv_pin alone.
-void s_RepeaterPinHeader(char* sValue)
+void s_RepeaterPinHeader(const char* sValue)
 {
     if (gpCmpnt->iRep_PinsHeaderCount != 0) ERRLOG_LineErrorNew(554);
     if (*sValue == '\0') ERRLOG_LineErrorNew(528, "Repeater Pin");
-    char* apWords[2] = {};
-    const int nWords = s_CutWords(sValue, apWords, 2);
-    gpCmpnt->iRep_PinsHeaderCount = 1 + nWords;
+    ARGS words;
+    s_ReadHeader(sValue, 2, &words);
+    gpCmpnt->iRep_PinsHeaderCount = 1 + words.iCount;
     static const char* const asNames[] = {"tx_non_inv_pin"};
-    s_TestHeaderWords(apWords, nWords, asNames, 1, 1);
-    if (nWords > 1) ERRLOG_LineErrorNew(530, apWords[1]);
+    s_TestHeaderWords(words, asNames, 1, 1);
+    if (words.iCount > 1) ERRLOG_LineErrorNew(530, words.Arg(1));
 }
 
 // [Series Pin Mapping] header: pin_2 model_name, then optionally
 // function_table_group.  A second header starts the table over.
-void s_SeriesPinMappingHeader(char* sValue)
+void s_SeriesPinMappingHeader(const char* sValue)
 {
     if (gpCmpnt->iSpin_MappingsHeaderCount != 0) {
         ERRLOG_LineErrorNew(542);
@@ -189,14 +176,14 @@ void s_SeriesPinMappingHeader(char* sValue)
         gpCmpnt->pSpin_Mappings = nullptr;
     }
     if (*sValue == '\0') ERRLOG_LineErrorNew(528, "Series_Pin_Mapping");
-    char* apWords[4] = {};
-    const int nWords = s_CutWords(sValue, apWords, 4);
-    const int iCount = 1 + (nWords < 3 ? nWords : 3);
+    ARGS words;
+    s_ReadHeader(sValue, 3, &words);
+    const int iCount = 1 + words.iCount;
     gpCmpnt->iSpin_MappingsHeaderCount = iCount;
     if (iCount != 3 && iCount != 4) ERRLOG_LineErrorNew(532, "Series_Pin_Mappings", 3, 4, iCount);
     static const char* const asNames[] = {"pin_2", "model_name", "function_table_group"};
-    s_TestHeaderWords(apWords, nWords, asNames, 3, 2);
-    if (nWords > 3) ERRLOG_LineErrorNew(543);
+    s_TestHeaderWords(words, asNames, 3, 2);
+    if (words.iActualCnt > 3) ERRLOG_LineErrorNew(543);
 }
 
 // Si_location or Timing_location line.
@@ -619,7 +606,7 @@ void CMPNT_TestList(CMPNT* pCmpntList, EXTCIR* pExts, MDL* pMdls)
     s_TestDuplicateNames(pCmpntList);
 
     std::unordered_map<std::string, MDL*> mapModels;
-    for (MDL* p = pMdls; p != nullptr; p = p->pNext) mapModels.emplace(s_Str(p->sModel), p);
+    for (MDL* p = pMdls; p != nullptr; p = p->pNext) mapModels.emplace(p->sModel, p);
 
     for (CMPNT* pC = pCmpntList; pC != nullptr; pC = pC->pNext) {
         const char* sComponent = pC->sComponent.c_str();
@@ -667,7 +654,7 @@ BOOL CMPNT_IsDifferentialPinModel(MDL* pMdl, PIN** ppPinOut)
     }
     MSEL* pMsels = nullptr;
     (void)KIVO_GetMsels(pKivo, &pMsels);
-    const char* sModel = s_Str(pMdl->sModel);
+    const char* sModel = pMdl->sModel.c_str();
 
     for (CMPNT* pC = pCmpnts; pC != nullptr; pC = pC->pNext) {
         if (pC->pPins == nullptr) continue;

@@ -18,28 +18,8 @@ namespace {
 // Words of a [Pin] row: pin, signal, model, and the three optional values.
 constexpr int PIN_MAX_WORDS = 6;
 
-inline const char* s_Str(const std::string& s) { return s.c_str(); }
-inline const char* s_Str(const char* s) { return s; }
-
 // Signal and model names: 40 characters from 4.2 on, 20 before.
 unsigned s_NameLimit() { return geFileVersion >= VER_4 ? 40u : 20u; }
-
-// Cuts up to iMax blank- or tab-separated words out of sLine in place;
-// returns how many were found.
-int s_CutWords(char* sLine, char* apWords[], int iMax)
-{
-    int n = 0;
-    char* p = sLine;
-    while (n < iMax) {
-        while (*p == ' ' || *p == '\t') ++p;
-        if (*p == '\0') break;
-        apWords[n++] = p;
-        while (*p != '\0' && *p != ' ' && *p != '\t') ++p;
-        if (*p == '\0') break;
-        *p++ = '\0';
-    }
-    return n;
-}
 
 // Model names a pin may carry instead of a model.
 BOOL s_IsReservedModelName(const char* sModel)
@@ -79,7 +59,7 @@ using ModelIndex = std::unordered_map<std::string, MDL*>;
 
 void s_IndexModels(MDL* pMdls, ModelIndex& mapModels)
 {
-    for (MDL* p = pMdls; p != nullptr; p = p->pNext) mapModels.emplace(s_Str(p->sModel), p);
+    for (MDL* p = pMdls; p != nullptr; p = p->pNext) mapModels.emplace(p->sModel, p);
 }
 
 // What the pin checks need to know of one model selector.
@@ -105,34 +85,36 @@ enum GROUP_KIND { GROUP_NEITHER, GROUP_POWER, GROUP_GND };
 
 }  // namespace
 
-STATUS PIN_ParseLine(char* sLine, int iHeaderCols, PIN** ppPin, const int pRlcOrder[3])
+STATUS PIN_ParseLine(const char* sLine, int iHeaderCols, PIN** ppPin, const int pRlcOrder[3])
 {
     KIVO_ASSERT(sLine != nullptr && ppPin != nullptr && pRlcOrder != nullptr);
     *ppPin = new (std::nothrow) PIN;
-    if (*ppPin == nullptr) {
+    ARGS args;
+    if (*ppPin == nullptr || CMN_ArgParse(sLine, PIN_MAX_WORDS, &args) != SUCCESS) {
+        delete *ppPin;
+        *ppPin = nullptr;
         ERRLOG_LineErrorNew(614);
         ERRLOG_LineErrorNew(600);
         return FAILURE;
     }
     PIN* pPin = *ppPin;
-    char* apWords[PIN_MAX_WORDS] = {};
-    const int nWords = s_CutWords(sLine, apWords, PIN_MAX_WORDS);
+    const int nWords = args.iCount;
 
     if (nWords > 0) {
         ++pPin->iColumnCount;
-        CMN_SetStr(pPin->sPin, apWords[0], PIN_NAME_LEN, "Pin");
+        CMN_SetStr(pPin->sPin, args.Arg(0), PIN_NAME_LEN, "Pin");
     } else {
         ERRLOG_LineErrorNew(601);
     }
     if (nWords > 1) {
         ++pPin->iColumnCount;
-        CMN_SetStr(pPin->sSignal_name, apWords[1], s_NameLimit(), "Signal name");
+        CMN_SetStr(pPin->sSignal_name, args.Arg(1), s_NameLimit(), "Signal name");
     } else {
         ERRLOG_LineErrorNew(602);
     }
     if (nWords > 2) {
         ++pPin->iColumnCount;
-        CMN_SetStr(pPin->sModel_name, apWords[2], s_NameLimit(), "Model name");
+        CMN_SetStr(pPin->sModel_name, args.Arg(2), s_NameLimit(), "Model name");
     } else {
         ERRLOG_LineErrorNew(603);
     }
@@ -150,7 +132,7 @@ STATUS PIN_ParseLine(char* sLine, int iHeaderCols, PIN** ppPin, const int pRlcOr
         const int iWord = 3 + pRlcOrder[i];
         if (iWord >= nWords) continue;
         ++pPin->iColumnCount;
-        (void)CMN_GetColValue(apWords[iWord], "Pin", aValues[i].sColumn, aValues[i].pdValue,
+        (void)CMN_GetColValue(args.Arg(iWord), "Pin", aValues[i].sColumn, aValues[i].pdValue,
                               aValues[i].peStat);
     }
 

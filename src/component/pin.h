@@ -45,9 +45,9 @@ typedef pin PIN;
 
 // One data row into a new record; iHeaderCols is the column count of the
 // [Pin] header and pRlcOrder the positions (0, 1, 2 = fourth, fifth, sixth
-// column) of R_pin, L_pin and C_pin.  The line is cut into words in place.
-// FAILURE only when no record could be made.
-STATUS PIN_ParseLine(char* sLine, int iHeaderCols, PIN** ppPin, const int pRlcOrder[3]);
+// column) of R_pin, L_pin and C_pin.  FAILURE only when no record could be
+// made.
+STATUS PIN_ParseLine(const char* sLine, int iHeaderCols, PIN** ppPin, const int pRlcOrder[3]);
 // Appends the row at the end of the list, reporting each earlier row of the
 // same pin; returns the row.
 PIN* PIN_LinkPin(PIN** ppPinList, PIN* pNewPin);

@@ -10,23 +10,8 @@
 
 namespace {
 
-// Words of a row: pin and five bus labels; a seventh word is extra.
-constexpr int PINMPG_MAX_WORDS = 7;
-
-int s_CutWords(char* sLine, char* apWords[], int iMax)
-{
-    int n = 0;
-    char* p = sLine;
-    while (n < iMax) {
-        while (*p == ' ' || *p == '\t') ++p;
-        if (*p == '\0') break;
-        apWords[n++] = p;
-        while (*p != '\0' && *p != ' ' && *p != '\t') ++p;
-        if (*p == '\0') break;
-        *p++ = '\0';
-    }
-    return n;
-}
+// Words of a row: pin and five bus labels.
+constexpr int PINMPG_MAX_WORDS = 6;
 
 // A label that names a bus: present and not NC.
 bool s_IsBus(const std::string& sLabel) { return !sLabel.empty() && CMN_StrSameIC(sLabel.c_str(), "NC") == FALSE; }
@@ -118,18 +103,20 @@ void s_TestLabels(const PINMPG* pList, PIN* pPins, const AnchorIndex& mapAnchors
 
 }  // namespace
 
-STATUS PINMPG_ParseLine(char* sLine, int iHeaderCount, PINMPG** ppPinMpg)
+STATUS PINMPG_ParseLine(const char* sLine, int iHeaderCount, PINMPG** ppPinMpg)
 {
     KIVO_ASSERT(sLine != nullptr && ppPinMpg != nullptr);
     *ppPinMpg = new (std::nothrow) PINMPG;
-    if (*ppPinMpg == nullptr) {
+    ARGS args;
+    if (*ppPinMpg == nullptr || CMN_ArgParse(sLine, PINMPG_MAX_WORDS, &args) != SUCCESS) {
+        delete *ppPinMpg;
+        *ppPinMpg = nullptr;
         ERRLOG_LineErrorNew(728);
         return FAILURE;
     }
     PINMPG* pRow = *ppPinMpg;
-    char* apWords[PINMPG_MAX_WORDS] = {};
-    const int nWords = s_CutWords(sLine, apWords, PINMPG_MAX_WORDS);
-    if (nWords > 6) ERRLOG_LineErrorNew(700);
+    const int nWords = args.iActualCnt;
+    if (nWords > PINMPG_MAX_WORDS) ERRLOG_LineErrorNew(700);
 
     struct Column {
         std::string PINMPG::*pField;
@@ -143,14 +130,14 @@ STATUS PINMPG_ParseLine(char* sLine, int iHeaderCount, PINMPG** ppPinMpg)
         {&PINMPG::sPower_clamp_ref, "power_clamp_ref"},
         {&PINMPG::sExt_ref, "ext_ref"},
     };
-    const int nColumns = nWords < 6 ? nWords : 6;
+    const int nColumns = args.iCount;
     for (int i = 0; i < nColumns; ++i) {
         ++pRow->iColumnCount;
-        CMN_SetStr(pRow->*(aColumns[i].pField), apWords[i], i == 0 ? PIN_NAME_LEN : PINMPG_LABEL_LEN,
+        CMN_SetStr(pRow->*(aColumns[i].pField), args.Arg(i), i == 0 ? PIN_NAME_LEN : PINMPG_LABEL_LEN,
                    aColumns[i].sLabel);
     }
     for (int i = 1; i < nColumns; ++i)
-        if (CMN_StrSameIC(apWords[i], "NA") == TRUE) ERRLOG_LineErrorNew(729, apWords[i]);
+        if (CMN_StrSameIC(args.Arg(i), "NA") == TRUE) ERRLOG_LineErrorNew(729, args.Arg(i));
 
     if (nWords < 1) ERRLOG_LineErrorNew(701);
     if (nWords < 2) ERRLOG_LineErrorNew(702);

@@ -39,9 +39,8 @@ struct pinmpg {
 typedef pinmpg PINMPG;
 
 // One data row into a new record; iHeaderCount is the column count of the
-// [Pin Mapping] header.  The line is cut into words in place.  FAILURE only
-// when no record could be made.
-STATUS PINMPG_ParseLine(char* sLine, int iHeaderCount, PINMPG** ppPinMpg);
+// [Pin Mapping] header.  FAILURE only when no record could be made.
+STATUS PINMPG_ParseLine(const char* sLine, int iHeaderCount, PINMPG** ppPinMpg);
 // Appends the row, reporting each earlier row of the same pin; returns it.
 PINMPG* PINMPG_LinkPinMpg(PINMPG** ppPinMpgs, PINMPG* pNew);
 // Check pass of one component's mapping against its pins.

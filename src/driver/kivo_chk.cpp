@@ -38,9 +38,13 @@ const unsigned long ulNoCount = ULONG_MAX;
     exit(iStatus);
 }
 
+// Name shown when the argument vector holds no program name at all (a
+// vector emptied by the flag passes, or a process started without one).
+const char* const sDefaultProgName = "kivo_chk";
+
 void s_usage(const char* sProgName)
 {
-    const char* sName = CMN_getBasename(sProgName != nullptr ? sProgName : "kivo_chk");
+    const char* sName = CMN_getBasename(sProgName != nullptr ? sProgName : sDefaultProgName);
     printf("\nKIVOfile validation:\n");
     printf("This program is provided free of charge to the electrical engineering community.\n");
     printf("Its purpose is to validate that the contents of an ASCII device-data file\n");
@@ -89,7 +93,8 @@ int main(int argc, char** argv)
 {
     printf("%s %s\n", sProgram, sProgramVersion);
 
-    const char* sProgName = argc > 0 ? argv[0] : nullptr;
+    // Both passes start at the program name itself, so the usage text names
+    // whatever entry 0 holds once the flags are gone.
     argc = s_RemoveFlag(argc, argv, s_IsCaution, gbSuppressCautions);
     argc = s_RemoveFlag(argc, argv, s_IsNumbered, gbOldStyleErrors);
 
@@ -118,7 +123,7 @@ int main(int argc, char** argv)
         }
     }
     if (sFile == nullptr) {
-        s_usage(sProgName);
+        s_usage(argc > 0 ? argv[0] : nullptr);
         s_exit(1);
     }
 

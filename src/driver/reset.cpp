@@ -15,6 +15,7 @@
 #include "model/ramp.h"
 #include "model/rcvth.h"
 #include "model/smspec.h"
+#include "model/submdl.h"
 #include "model/wvfrm.h"
 #include "package/mpins.h"
 #include "package/mtx.h"
@@ -51,6 +52,7 @@ void KIVOCHK_ResetAll()
     SMSPEC_Reset();
     RCVTH_Reset();
     MSEL_Reset();
+    SUBMDL_Reset();
 
     // Run driver and the legacy checker.
     MAIN_Reset();

@@ -1063,7 +1063,7 @@ void MDL_FreeList(MDL* pMdl)
 // ---------------------------------------------------------------------------
 MDL* MDL_FindModel(const char* psName_in, MDL* pMdl_in)
 {
-    KIVO_ASSERT(psName_in != nullptr && pMdl_in != nullptr);
+    KIVO_ASSERT(psName_in != nullptr);
     if (gpLookupHead != pMdl_in) {
         gLookup.clear();
         gpLookupHead = pMdl_in;
@@ -1075,6 +1075,7 @@ MDL* MDL_FindModel(const char* psName_in, MDL* pMdl_in)
 
 STATUS MDL_NameExists(const char* psName_in, MDL* pMdl_in)
 {
+    KIVO_ASSERT(psName_in != nullptr && pMdl_in != nullptr);
     MDL* p = MDL_FindModel(psName_in, pMdl_in);
     if (p == nullptr) return FAILURE;
     p->isReferenced = 1;
@@ -1148,8 +1149,10 @@ void MDL_TestMdlReference(MDL* pMdl)
     }
 }
 
-void MDL_TestSubMdlReferences(MDL*, submdl*) {}
-void MDL_TestSubMdls(MDL*, submdl*) {}
+// The cross-references between [Add Submodel] entries and submodels are the
+// submodel module's.
+void MDL_TestSubMdlReferences(MDL* pMdl, submdl* pSubMdl) { SUBMDL_TestSubMdlReferences(pMdl, pSubMdl); }
+void MDL_TestSubMdls(MDL* pMdl, submdl* pSubMdl) { SUBMDL_TestSubMdls(pMdl, pSubMdl); }
 
 void MDL_Reset()
 {

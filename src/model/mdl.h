@@ -195,7 +195,7 @@ void MDL_FreeList(MDL* pMdl);
 // First model of the list with exactly that name: marks it referenced and
 // returns SUCCESS, else FAILURE.
 STATUS MDL_NameExists(const char* psName_in, MDL* pMdl_in);
-// Same search without marking; null when absent.
+// Same search without marking; null when absent (or the list is empty).
 MDL* MDL_FindModel(const char* psName_in, MDL* pMdl_in);
 // Type of the named model; FAILURE when there is no such model.
 STATUS MDL_GetType(MDL* pMdlList, const char* sModelName_in, MODEL_TYPE* eType_out);

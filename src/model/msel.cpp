@@ -19,11 +19,6 @@ MSEL* gCurrentMsel = nullptr;
 KEYWORD_TYPE geCurrentKeyword = NOT_KEY;
 KEYWORD_TYPE gePreviousKeyword = NOT_KEY;
 
-// Model names are text fields of the model record; these give them as C text
-// whatever their storage.
-inline const char* s_Str(const std::string& s) { return s.c_str(); }
-inline const char* s_Str(const char* s) { return s; }
-
 // Names of selectors and of their models: 40 characters from 4.2 on, 20 before.
 unsigned s_NameLimit() { return geFileVersion >= VER_4 ? 40u : 20u; }
 
@@ -33,7 +28,7 @@ using ModelIndex = std::unordered_map<std::string, MDL*>;
 
 void s_IndexModels(MDL* pMdls, ModelIndex& mapModels)
 {
-    for (MDL* p = pMdls; p != nullptr; p = p->pNext) mapModels.emplace(s_Str(p->sModel), p);
+    for (MDL* p = pMdls; p != nullptr; p = p->pNext) mapModels.emplace(p->sModel, p);
 }
 
 MDL* s_FindModel(const ModelIndex& mapModels, const std::string& sName)
@@ -50,7 +45,7 @@ MDL* s_WalkModels(const char* sName)
     MDL* pMdls = nullptr;
     (void)KIVO_GetMdls(pKivo, &pMdls);
     for (MDL* p = pMdls; p != nullptr; p = p->pNext)
-        if (std::strcmp(s_Str(p->sModel), sName) == 0) return p;
+        if (p->sModel == sName) return p;
     return nullptr;
 }
 

@@ -170,15 +170,21 @@ void s_ElementCheck(const char* sType, const MTX* pMtx, const char* sPackageMode
     const unsigned n = static_cast<unsigned>(rows.size());
     const bool bCapacitance = std::string(sType) == "Capacitance";
 
-    // (column, row) of the next entry of every row, smallest column first,
-    // then smallest row.
+    // Simple (non circling) dense rows hold the columns from their own
+    // position on, filled from the first: the rows above that reach column i
+    // are a sliding set, visited in row order.  Circle-back and sparse rows
+    // hand out their entries through a heap ordered by (column, row).
+    const bool bSweep = pMtx->eMatrixType == FULL_MTX || pMtx->eMatrixType == BANDED_SIMPLE_MTX;
+    std::vector<unsigned> active;
     using ENTRY = std::pair<unsigned, unsigned>;
     std::priority_queue<ENTRY, std::vector<ENTRY>, std::greater<ENTRY>> heap;
     std::vector<ROW_CURSOR> cursors;
-    cursors.reserve(n);
-    for (unsigned j = 0; j < n; ++j) {
-        cursors.emplace_back(pMtx, rows[j], j);
-        if (!cursors[j].AtEnd()) heap.emplace(cursors[j].Column(), j);
+    if (!bSweep) {
+        cursors.reserve(n);
+        for (unsigned j = 0; j < n; ++j) {
+            cursors.emplace_back(pMtx, rows[j], j);
+            if (!cursors[j].AtEnd()) heap.emplace(cursors[j].Column(), j);
+        }
     }
 
     std::vector<std::pair<unsigned, double>> others;
@@ -186,15 +192,27 @@ void s_ElementCheck(const char* sType, const MTX* pMtx, const char* sPackageMode
         // Entries of other rows that lie in column i, in row order.  Row i's
         // own range takes precedence where both could hold the value.
         others.clear();
-        unsigned s = 0;
-        while (!heap.empty() && heap.top().first <= i) {
-            unsigned j = heap.top().second;
-            bool bInColumn = heap.top().first == i;
-            heap.pop();
-            if (bInColumn && j != i && !s_SlotOf(pMtx, rows[i], i, j, &s))
-                others.emplace_back(j, cursors[j].Value());
-            cursors[j].Next();
-            if (!cursors[j].AtEnd()) heap.emplace(cursors[j].Column(), j);
+        if (bSweep) {
+            if (i > 0) active.push_back(i - 1);
+            std::size_t w = 0;
+            for (unsigned j : active) {
+                const ROW* pRow = rows[j];
+                if (i - j >= pRow->uiFilled) continue;  // this row ends before column i
+                others.emplace_back(j, pRow->adColumns[i - j]);
+                active[w++] = j;
+            }
+            active.resize(w);
+        } else {
+            unsigned s = 0;
+            while (!heap.empty() && heap.top().first <= i) {
+                unsigned j = heap.top().second;
+                bool bInColumn = heap.top().first == i;
+                heap.pop();
+                if (bInColumn && j != i && !s_SlotOf(pMtx, rows[i], i, j, &s))
+                    others.emplace_back(j, cursors[j].Value());
+                cursors[j].Next();
+                if (!cursors[j].AtEnd()) heap.emplace(cursors[j].Column(), j);
+            }
         }
 
         std::string sRowPin;

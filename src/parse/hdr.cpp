@@ -244,16 +244,19 @@ STATUS s_ReceiveDataLine(const char* sLine)
     return SUCCESS;
 }
 
-STATUS s_GetField(const HDR* pHdr, const std::string& sField, const char** psOut)
+// Accessor bodies: the record is checked before its field is read.
+STATUS s_GetField(const HDR* pHdr, std::string hdr::*pField, const char** psOut)
 {
     KIVO_ASSERT(pHdr != nullptr && psOut != nullptr);
+    const std::string& sField = pHdr->*pField;
     *psOut = sField.empty() ? nullptr : sField.c_str();
     return *psOut != nullptr ? SUCCESS : FAILURE;
 }
 
-STATUS s_GetText(const HDR* pHdr, const std::optional<std::string>& sText, const char** psOut)
+STATUS s_GetText(const HDR* pHdr, std::optional<std::string> hdr::*pText, const char** psOut)
 {
     KIVO_ASSERT(pHdr != nullptr && psOut != nullptr);
+    const std::optional<std::string>& sText = pHdr->*pText;
     *psOut = sText ? sText->c_str() : nullptr;
     return *psOut != nullptr ? SUCCESS : FAILURE;
 }
@@ -325,14 +328,14 @@ void HDR_FreeList(HDR* pList)
     }
 }
 
-STATUS HDR_GetKIVO_Ver(const HDR* pHdr, const char** psOut) { return s_GetField(pHdr, pHdr->sKIVO_Ver, psOut); }
-STATUS HDR_GetFile_name(const HDR* pHdr, const char** psOut) { return s_GetField(pHdr, pHdr->sFile_name, psOut); }
-STATUS HDR_GetFile_Rev(const HDR* pHdr, const char** psOut) { return s_GetField(pHdr, pHdr->sFile_Rev, psOut); }
-STATUS HDR_GetDate(const HDR* pHdr, const char** psOut) { return s_GetField(pHdr, pHdr->sDate, psOut); }
-STATUS HDR_GetSource(const HDR* pHdr, const char** psOut) { return s_GetText(pHdr, pHdr->sSource, psOut); }
-STATUS HDR_GetNotes(const HDR* pHdr, const char** psOut) { return s_GetText(pHdr, pHdr->sNotes, psOut); }
-STATUS HDR_GetDisclaimer(const HDR* pHdr, const char** psOut) { return s_GetText(pHdr, pHdr->sDisclaimer, psOut); }
-STATUS HDR_GetCopyright(const HDR* pHdr, const char** psOut) { return s_GetText(pHdr, pHdr->sCopyright, psOut); }
+STATUS HDR_GetKIVO_Ver(const HDR* pHdr, const char** psOut) { return s_GetField(pHdr, &hdr::sKIVO_Ver, psOut); }
+STATUS HDR_GetFile_name(const HDR* pHdr, const char** psOut) { return s_GetField(pHdr, &hdr::sFile_name, psOut); }
+STATUS HDR_GetFile_Rev(const HDR* pHdr, const char** psOut) { return s_GetField(pHdr, &hdr::sFile_Rev, psOut); }
+STATUS HDR_GetDate(const HDR* pHdr, const char** psOut) { return s_GetField(pHdr, &hdr::sDate, psOut); }
+STATUS HDR_GetSource(const HDR* pHdr, const char** psOut) { return s_GetText(pHdr, &hdr::sSource, psOut); }
+STATUS HDR_GetNotes(const HDR* pHdr, const char** psOut) { return s_GetText(pHdr, &hdr::sNotes, psOut); }
+STATUS HDR_GetDisclaimer(const HDR* pHdr, const char** psOut) { return s_GetText(pHdr, &hdr::sDisclaimer, psOut); }
+STATUS HDR_GetCopyright(const HDR* pHdr, const char** psOut) { return s_GetText(pHdr, &hdr::sCopyright, psOut); }
 
 void HDR_AllowAnyFile_name(int allow) { gbAllowAnyFile_name = CMN_ToBool(allow != 0); }
 void HDR_Allow1xVersions(int allow) { gbAllow1xVersions = CMN_ToBool(allow != 0); }

@@ -27,12 +27,13 @@ namespace {
 KIVO* gpKivo = nullptr;
 
 // Accessor body shared by every list: the head when the list is non-empty.
+// The root is checked before its field is read.
 template <class T>
-STATUS s_GetList(KIVO* pKivo, T* pHead, T** ppOut)
+STATUS s_GetList(KIVO* pKivo, T* kivo::*pList, T** ppOut)
 {
     KIVO_ASSERT(pKivo != nullptr && ppOut != nullptr);
-    *ppOut = pHead;
-    return pHead != nullptr ? SUCCESS : FAILURE;
+    *ppOut = pKivo->*pList;
+    return *ppOut != nullptr ? SUCCESS : FAILURE;
 }
 
 // The executable probe: every model with an algorithmic model has its
@@ -104,18 +105,18 @@ void KIVO_Free(KIVO* pKivo)
     delete pKivo;
 }
 
-STATUS KIVO_GetHdrs(KIVO* pKivo, hdr** ppOut) { return s_GetList(pKivo, pKivo->pHdrs, ppOut); }
-STATUS KIVO_GetCmpnts(KIVO* pKivo, cmpnt** ppOut) { return s_GetList(pKivo, pKivo->pCmpnts, ppOut); }
-STATUS KIVO_GetExts(KIVO* pKivo, extern_cir** ppOut) { return s_GetList(pKivo, pKivo->pExts, ppOut); }
-STATUS KIVO_GetMdls(KIVO* pKivo, mdl** ppOut) { return s_GetList(pKivo, pKivo->pMdls, ppOut); }
-STATUS KIVO_GetPkgMdls(KIVO* pKivo, pkgmdl** ppOut) { return s_GetList(pKivo, pKivo->pPkgMdls, ppOut); }
-STATUS KIVO_GetEbdMdls(KIVO* pKivo, ebdmdl** ppOut) { return s_GetList(pKivo, pKivo->pEbdMdls, ppOut); }
-STATUS KIVO_GetMsels(KIVO* pKivo, msel** ppOut) { return s_GetList(pKivo, pKivo->pMsels, ppOut); }
-STATUS KIVO_GetSubMdls(KIVO* pKivo, submdl** ppOut) { return s_GetList(pKivo, pKivo->pSubMdls, ppOut); }
-STATUS KIVO_GetTestData(KIVO* pKivo, testdata** ppOut) { return s_GetList(pKivo, pKivo->pTestData, ppOut); }
-STATUS KIVO_GetTestLoad(KIVO* pKivo, testload** ppOut) { return s_GetList(pKivo, pKivo->pTestLoad, ppOut); }
-STATUS KIVO_GetParamFile(KIVO* pKivo, paramfile** ppOut) { return s_GetList(pKivo, pKivo->pParamFile, ppOut); }
-STATUS KIVO_GetExeFile(KIVO* pKivo, exefile** ppOut) { return s_GetList(pKivo, pKivo->pExeFile, ppOut); }
+STATUS KIVO_GetHdrs(KIVO* pKivo, hdr** ppOut) { return s_GetList(pKivo, &kivo::pHdrs, ppOut); }
+STATUS KIVO_GetCmpnts(KIVO* pKivo, cmpnt** ppOut) { return s_GetList(pKivo, &kivo::pCmpnts, ppOut); }
+STATUS KIVO_GetExts(KIVO* pKivo, extern_cir** ppOut) { return s_GetList(pKivo, &kivo::pExts, ppOut); }
+STATUS KIVO_GetMdls(KIVO* pKivo, mdl** ppOut) { return s_GetList(pKivo, &kivo::pMdls, ppOut); }
+STATUS KIVO_GetPkgMdls(KIVO* pKivo, pkgmdl** ppOut) { return s_GetList(pKivo, &kivo::pPkgMdls, ppOut); }
+STATUS KIVO_GetEbdMdls(KIVO* pKivo, ebdmdl** ppOut) { return s_GetList(pKivo, &kivo::pEbdMdls, ppOut); }
+STATUS KIVO_GetMsels(KIVO* pKivo, msel** ppOut) { return s_GetList(pKivo, &kivo::pMsels, ppOut); }
+STATUS KIVO_GetSubMdls(KIVO* pKivo, submdl** ppOut) { return s_GetList(pKivo, &kivo::pSubMdls, ppOut); }
+STATUS KIVO_GetTestData(KIVO* pKivo, testdata** ppOut) { return s_GetList(pKivo, &kivo::pTestData, ppOut); }
+STATUS KIVO_GetTestLoad(KIVO* pKivo, testload** ppOut) { return s_GetList(pKivo, &kivo::pTestLoad, ppOut); }
+STATUS KIVO_GetParamFile(KIVO* pKivo, paramfile** ppOut) { return s_GetList(pKivo, &kivo::pParamFile, ppOut); }
+STATUS KIVO_GetExeFile(KIVO* pKivo, exefile** ppOut) { return s_GetList(pKivo, &kivo::pExeFile, ppOut); }
 
 // Each add puts the record at the head of its list, so lists hold their
 // records newest first.

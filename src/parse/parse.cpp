@@ -1,6 +1,7 @@
 #include "parse/parse.h"
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <new>
@@ -37,6 +38,8 @@ constexpr unsigned kLineBufSize = 1024;
 // Longest keyword name between the brackets.  Keeps the closing bracket within
 // the first 121 characters of the line, where the sections look for it.
 constexpr std::size_t kMaxKeywordName = 117;
+// Stream buffer of the model file being read.
+constexpr std::size_t kReadBlock = 1 << 16;
 
 unsigned long gulLineNum = 1;        // model-file line being processed
 unsigned long gulLineNumParam = 1;   // parameter-file line being read
@@ -561,10 +564,10 @@ bool s_isCommentCharKeyword(const char* p)
     return CMN_StrSameICn(p, "[COMMENT_CHAR]", 14) || CMN_StrSameICn(p, "[COMMENT CHAR]", 14);
 }
 
-// One line of a model file, as read (newline kept when it was stored).
-void s_readLine(char* sLine)
+// One line of a model file, as read (newline kept when it was stored), of
+// uLen characters.
+void s_readLine(char* sLine, std::size_t uLen)
 {
-    std::size_t uLen = std::strlen(sLine);
     if (uLen > 0 && sLine[uLen - 1] == '\n') sLine[--uLen] = '\0';
 
     const int iLimit = geFileVersion >= VER_4 ? 120 : 80;
@@ -597,9 +600,13 @@ void s_readLine(char* sLine)
         s_setCommentChar(p);
         return;
     }
-    char* pComment = std::strchr(p, gpcComment);
-    if (pComment != nullptr) *pComment = '\0';
-    CMN_TerminateEnd(p);
+    // The comment runs from the first comment character to the end of the
+    // line; trailing white space before it goes too.
+    char* pEnd = sLine + uLen;
+    char* pComment = static_cast<char*>(std::memchr(p, gpcComment, static_cast<std::size_t>(pEnd - p)));
+    if (pComment != nullptr) pEnd = pComment;
+    while (pEnd > p && CMN_IsWhitespace(static_cast<unsigned char>(pEnd[-1]))) --pEnd;
+    *pEnd = '\0';
     s_sendByVersion(eType, p);
 }
 
@@ -634,11 +641,14 @@ STATUS s_parseModelFile(const char* sFileName_in, KIVO_FILE_TYPE eFileType)
 
     FileCloser file;
     if (CMN_OpenFile(sFileName_in, eFileType, &file.pFile, gsFileName) != SUCCESS) return FAILURE;
+    // Large files are read in large blocks.
+    std::setvbuf(file.pFile, nullptr, _IOFBF, kReadBlock);
     if (CMN_AnyUpper(gsFileName.c_str())) ERRLOG_WarnNew(901, gsFileName);
 
     char acLine[kLineBufSize];
-    while (CMN_GetLine(acLine, kLineBufSize, file.pFile) != nullptr) {
-        s_readLine(acLine);
+    std::size_t uLen = 0;
+    while (CMN_GetLine(acLine, kLineBufSize, file.pFile, &uLen) != nullptr) {
+        s_readLine(acLine, uLen);
         ++gulLineNum;
     }
     if (!gbEndFound) {

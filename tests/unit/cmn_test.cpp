@@ -781,6 +781,91 @@ TEST_F(CmnFileTest, InfiniteLine)
     std::fclose(f);
 }
 
+// The reader takes lines in blocks of a few thousand characters; these
+// lines put a carriage return, a control-Z or a NUL right at the end of such
+// a block, and mix long lines with short ones, for lengths around the usual
+// block sizes.  Each expectation follows from the line rules alone.
+TEST_F(CmnFileTest, LineRulesHoldAcrossLongLines)
+{
+    std::vector<std::size_t> sizes = {1, 2, 3, 100, 1021, 1022, 1023, 1024, 1025};
+    for (std::size_t base : {4096u, 8192u})
+        for (std::size_t n = base - 5; n <= base + 2; ++n) sizes.push_back(n);
+    for (std::size_t n : sizes) {
+        SCOPED_TRACE("line of " + std::to_string(n) + " characters");
+        const std::string a(n, 'a');
+        auto infinite = [&](const std::string& sBytes) {
+            Write("blk", sBytes);
+            std::vector<std::string> v;
+            FILE* f = std::fopen("blk", "rb");
+            EXPECT_NE(f, nullptr);
+            if (f == nullptr) return v;
+            int err = 0;
+            while (auto l = CMN_GetInfiniteLine(f, &err)) v.push_back(*l);
+            std::fclose(f);
+            return v;
+        };
+        // CR-LF, and a control-Z before the end of the file.
+        EXPECT_EQ(infinite(a + "\r\n" + "b\r\n"), (V{a + "\n", "b\n"}));
+        EXPECT_EQ(infinite(a + "\x1a"), (V{a}));
+        EXPECT_EQ(infinite(a + "\n\x1a"), (V{a + "\n"}));
+        EXPECT_EQ(Out(), "");
+        // A CR not before LF and a control-Z not before the end are illegal.
+        EXPECT_EQ(infinite(a + "\rx\n"), (V{a + " x\n"}));
+        EXPECT_EQ(infinite(a + "\x1a\n"), (V{a + " \n"}));
+        EXPECT_EQ(infinite(a + "\r"), (V{a + " "}));
+        const std::string sCtl = LineErr(1917, "Found illegal control character (code d)." + kLongHint);
+        const std::string sZ = LineErr(1917, "Found illegal control character (code 1a)." + kLongHint);
+        EXPECT_EQ(Out(), sCtl + sZ + sCtl);
+        // NUL characters become blanks wherever they stand.
+        EXPECT_EQ(infinite(a + std::string("\0\n\0", 3)), (V{a + " \n", " "}));
+        EXPECT_EQ(infinite(std::string("\0", 1) + a + "\nz"), (V{" " + a + "\n", "z"}));
+        const std::string sNul = LineErr(1917, "Found illegal NUL character (code 0)." + kLongHint);
+        EXPECT_EQ(Out(), sNul + sNul + sNul);
+        // A short last line without newline after a long one.
+        EXPECT_EQ(infinite(a + "\nab"), (V{a + "\n", "ab"}));
+        // The fixed buffer keeps the start of the line and drops the rest.
+        Write("blk", a + "\r\n" + "cd\n");
+        EXPECT_EQ(Lines("blk", 1024), (V{n + 1 <= 1023 ? a + "\n" : a.substr(0, 1023), "cd\n"}));
+        EXPECT_EQ(Out(), "");
+    }
+}
+
+TEST_F(CmnFileTest, HintFollowsThePositionInTheWholeLine)
+{
+    // With a buffer of 1024, positions 0 to 1022 are stored.  Characters after
+    // the first blocks of a long line get the empty hint.
+    std::string s(9000, 'x');
+    s[1022] = '\x01';
+    s[1023] = '\x02';
+    s[8999] = '\x03';
+    Write("hint", s + "\n");
+    const V lines = Lines("hint", 1024);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], std::string(1022, 'x') + " ");
+    EXPECT_EQ(Out(), LineErr(1917, "Found illegal control character (code 1)." + kHint) +
+                         LineErr(1917, "Found illegal control character (code 2).") +
+                         LineErr(1917, "Found illegal control character (code 3)."));
+}
+
+TEST_F(CmnFileTest, StoredLengthIsHandedBack)
+{
+    Write("len", "abc\r\n\nlong line\n");
+    FILE* f = std::fopen("len", "rb");
+    ASSERT_NE(f, nullptr);
+    char buf[6];
+    std::size_t n = 99;
+    ASSERT_NE(CMN_GetLine(buf, sizeof buf, f, &n), nullptr);
+    EXPECT_EQ(n, 4u);
+    EXPECT_STREQ(buf, "abc\n");
+    ASSERT_NE(CMN_GetLine(buf, sizeof buf, f, &n), nullptr);
+    EXPECT_EQ(n, 1u);
+    ASSERT_NE(CMN_GetLine(buf, sizeof buf, f, &n), nullptr);
+    EXPECT_EQ(n, 5u);
+    EXPECT_STREQ(buf, "long ");
+    EXPECT_EQ(CMN_GetLine(buf, sizeof buf, f, &n), nullptr);
+    std::fclose(f);
+}
+
 TEST_F(CmnFileTest, OpenAppendsOrChecksTheExtension)
 {
     Write("d/x.kvo", "");

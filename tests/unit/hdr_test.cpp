@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -274,6 +275,17 @@ TEST_F(HdrTest, FreeingTheRootClosesAnOpenHeader)
         HDR_Fini(KIVOVER_KEY);
     });
     EXPECT_EQ(out, "ERROR (line    1) - Orphan Data Line.\n");
+}
+
+// A null record handed to an accessor is a fault of the calling code: the
+// assertion line is printed and the program aborts (rather than crashing on
+// the record's field).
+TEST(HdrDeathTest, AccessorsCheckTheRecordFirst)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const char* s = nullptr;
+    EXPECT_EXIT(HDR_GetFile_name(nullptr, &s), testing::KilledBySignal(SIGABRT), "");
+    EXPECT_EXIT(HDR_GetNotes(nullptr, &s), testing::KilledBySignal(SIGABRT), "");
 }
 
 }  // namespace

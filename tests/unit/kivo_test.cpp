@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -149,6 +150,18 @@ TEST_F(KivoTest, ResetFreesEveryRoot)
     KIVO_Reset();
     KIVO* p = nullptr;
     EXPECT_EQ(KIVO_GetKIVO(&p), FAILURE);
+}
+
+// A null root handed to an accessor is a fault of the calling code: the
+// assertion line is printed and the program aborts (rather than crashing on
+// the root's field).
+TEST(KivoDeathTest, AccessorsCheckTheRootFirst)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    MDL* pMdls = nullptr;
+    EXPECT_EXIT(KIVO_GetMdls(nullptr, &pMdls), testing::KilledBySignal(SIGABRT), "");
+    HDR* pHdrs = nullptr;
+    EXPECT_EXIT(KIVO_GetHdrs(nullptr, &pHdrs), testing::KilledBySignal(SIGABRT), "");
 }
 
 }  // namespace

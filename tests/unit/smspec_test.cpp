@@ -1,0 +1,104 @@
+#include "model/smspec.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "common/errlog.h"
+#include "parse/parse.h"
+
+namespace {
+
+class SmspecTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ERRLOG_Reset();
+        PARSE_Reset();
+        SMSPEC_Reset();
+        gbOldStyleErrors = FALSE;
+        pLog = std::tmpfile();
+        ASSERT_NE(pLog, nullptr);
+        ERRLOG_SetOutputFile(pLog);
+        sub.sSubModel = "hold";
+    }
+    void TearDown() override
+    {
+        SMSPEC_Free(sub.pSmSpec);
+        sub.pSmSpec = nullptr;
+        ERRLOG_Reset();
+        std::fclose(pLog);
+    }
+    std::string Out()
+    {
+        std::fflush(pLog);
+        std::rewind(pLog);
+        std::string s;
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, pLog)) > 0) s.append(buf, n);
+        std::fclose(pLog);
+        pLog = std::tmpfile();
+        ERRLOG_SetOutputFile(pLog);
+        return s;
+    }
+    void Line(const char* sLine)
+    {
+        std::string s = sLine;
+        SMSPEC_ReceiveLine(s.data(), sub.pSmSpec, sub.sSubModel.c_str());
+    }
+    void Start(const char* sLine)
+    {
+        std::string s = sLine;
+        ASSERT_EQ(SMSPEC_New(s.data(), &sub.pSmSpec), SUCCESS);
+    }
+
+    FILE* pLog = nullptr;
+    SUBMDL sub;
+};
+
+TEST_F(SmspecTest, ReadsTheThreeValues)
+{
+    Start("[Submodel Spec]");
+    Line("V_trigger_r     2.0V        1.9V        2.1V");
+    Line("V_trigger_f     1.0V        0.9V        1.1V");
+    Line("Off_delay       1n          NA          NA");
+    SMSPEC_Fini(&sub);
+    EXPECT_EQ(Out(), "");
+    ASSERT_NE(sub.pSmSpec->pVtrigR, nullptr);
+    EXPECT_DOUBLE_EQ(sub.pSmSpec->pVtrigR->dMax, 2.1);
+    ASSERT_NE(sub.pSmSpec->pOffDelay, nullptr);
+    EXPECT_EQ(sub.pSmSpec->pOffDelay->eMinStat, NA);
+}
+
+TEST_F(SmspecTest, LineFaults)
+{
+    Start("[Submodel Spec] extra");
+    Line("V_trigger_x     2.0V        1.9V        2.1V");
+    Line("V_trigger_r     NA          1.9V        2.1V");
+    Line("V_trigger_r     2.0V        1.9V        2.1V");
+    EXPECT_EQ(Out(),
+              "E2704 (line    1) -\n    Incorrect Number of Line Items (2) For Submodel Spec: Expecting 1\n"
+              "E2706 (line    1) - Unknown Line Among Sub Model Spec Data\n"
+              "E2708 (line    1) - 'NA' not allowed for Typical value\n"
+              "E2707 (line    1) - V_trigger_r Already Defined For Submodel 'hold'\n");
+}
+
+TEST_F(SmspecTest, SecondSectionReplacesTheFirst)
+{
+    Start("[Submodel Spec]");
+    Line("V_trigger_r     2.0V        1.9V        2.1V");
+    Start("[Submodel Spec]");
+    EXPECT_EQ(Out(), "E2700 (line    1) - Sub Model Specification: Already Defined for this sub model\n");
+    EXPECT_EQ(sub.pSmSpec->pVtrigR, nullptr);
+}
+
+TEST_F(SmspecTest, EmptySectionIsReportedAtClose)
+{
+    Start("[Submodel Spec]");
+    SMSPEC_Fini(&sub);
+    EXPECT_EQ(Out(), "E2705 - Submodel hold: Empty Submodel Spec\n");
+}
+
+}  // namespace
