@@ -13,17 +13,12 @@ namespace {
 constexpr QRY_PROCESS corners[3] = {QRY_TYP, QRY_MIN, QRY_MAX};
 
 // ---------------------------------------------------------------------------
-// Monotonicity trackers: voltage, typical, minimum, maximum.
+// Monotonicity: one tracker per column (voltage, typical, minimum, maximum),
+// all starting afresh for each table.
 // ---------------------------------------------------------------------------
-MONOTONIC_INFO gVol, gTyp, gMin, gMax;
-
-void s_ResetTrackers()
-{
-    gVol = MONOTONIC_INFO{};
-    gTyp = MONOTONIC_INFO{};
-    gMin = MONOTONIC_INFO{};
-    gMax = MONOTONIC_INFO{};
-}
+struct trackers {
+    MONOTONIC_INFO vol, typ, min, max;
+};
 
 // Feeds one value to a tracker; a value against the column's direction is
 // reported once and stops the tracker.  Equal values never violate.
@@ -50,21 +45,24 @@ void s_CheckMonotonicValue(MONOTONIC_INFO* pM, double v, const char* label, cons
 }
 
 // The columns of one point that the corner looks at.
-void s_CheckMonotonic(const RNGP* p, const char* name, const char* label, QRY_PROCESS eProcess,
+void s_CheckMonotonic(trackers* t, const RNGP* p, const char* name, const char* label, QRY_PROCESS eProcess,
                       ERROR_TYPES et)
 {
     KIVO_ASSERT(p != nullptr && label != nullptr);
     switch (eProcess) {
     case QRY_MIN:
-        if (p->eMinStat == SET && gMin.eStat != NA) s_CheckMonotonicValue(&gMin, p->dMin, label, name, "Minimum", et);
+        if (p->eMinStat == SET && t->min.eStat != NA)
+            s_CheckMonotonicValue(&t->min, p->dMin, label, name, "Minimum", et);
         break;
     case QRY_MAX:
-        if (p->eMaxStat == SET && gMax.eStat != NA) s_CheckMonotonicValue(&gMax, p->dMax, label, name, "Maximum", et);
+        if (p->eMaxStat == SET && t->max.eStat != NA)
+            s_CheckMonotonicValue(&t->max, p->dMax, label, name, "Maximum", et);
         break;
     case QRY_TYP:
-        if (p->eValueStat == SET && gVol.eStat != NA)
-            s_CheckMonotonicValue(&gVol, p->dValue, label, name, "Voltage", et);
-        if (p->eTypStat == SET && gTyp.eStat != NA) s_CheckMonotonicValue(&gTyp, p->dTyp, label, name, "Typical", et);
+        if (p->eValueStat == SET && t->vol.eStat != NA)
+            s_CheckMonotonicValue(&t->vol, p->dValue, label, name, "Voltage", et);
+        if (p->eTypStat == SET && t->typ.eStat != NA)
+            s_CheckMonotonicValue(&t->typ, p->dTyp, label, name, "Typical", et);
         break;
     }
 }
@@ -73,8 +71,9 @@ void s_CheckMonotonicity(CRV* pCrv, const char* name, const char* label, QRY_PRO
 {
     KIVO_ASSERT(label != nullptr);
     if (pCrv == nullptr || qry_RngpIsBad(pCrv->pCurve, eProcess)) return;
-    s_ResetTrackers();
-    for (const RNGP* p = pCrv->pCurve; p != nullptr; p = p->pNext) s_CheckMonotonic(p, name, label, eProcess, et);
+    trackers t;
+    for (const RNGP* p = pCrv->pCurve; p != nullptr; p = p->pNext)
+        s_CheckMonotonic(&t, p, name, label, eProcess, et);
 }
 
 // ---------------------------------------------------------------------------
@@ -179,7 +178,8 @@ load_outcome s_TryLoad(MDL* pMdl, QRY_PROCESS eProcess, CRV* pLow, CRV* pHigh, d
                        double dVref, const char* psEdge)
 {
     double vLow = 0.0, iLow = 0.0, vHigh = 0.0, iHigh = 0.0;
-    const bool bLow = pLow != nullptr && acdc_VI_Given_VIC_VR(pLow, dVref, dRref, eProcess, 0.0, &vLow, &iLow) != 0;
+    const bool bLow =
+        pLow != nullptr && acdc_VI_Given_VIC_VR(pLow, dVref, dRref, eProcess, 0.0, &vLow, &iLow) != 0;
     const bool bHigh =
         pHigh != nullptr && acdc_VI_Given_VIC_VR(pHigh, dVref, dRref, eProcess, 0.0, &vHigh, &iHigh) != 0;
     if (!bLow && !bHigh) return LOAD_NO_POINT;
@@ -496,12 +496,13 @@ int acdc_CheckModelProcessWave(MDL* pMdl, QRY_PROCESS eProcess, WVFRM* pW, CRV* 
         dPctHigh = dHigh / std::fabs(vDcHigh - vDcLow) * 100.0;
     }
     const char* psEdge = is_rising ? "Rising" : "Falling";
+    const char* psCorner = qry_ProcessString(eProcess);
     if (bError)
-        ERRLOG_ErrorNew(1503, pMdl->sModel, psEdge, dR, psV, dV, qry_ProcessString(eProcess), dVlow, dVhigh, vDcLow,
-                        vDcHigh, dPctLow, dPctHigh);
+        ERRLOG_ErrorNew(1503, pMdl->sModel, psEdge, dR, psV, dV, psCorner, dVlow, dVhigh, vDcLow, vDcHigh,
+                        dPctLow, dPctHigh);
     else
-        ERRLOG_WarnNew(1503, pMdl->sModel, psEdge, dR, psV, dV, qry_ProcessString(eProcess), dVlow, dVhigh, vDcLow,
-                       vDcHigh, dPctLow, dPctHigh);
+        ERRLOG_WarnNew(1503, pMdl->sModel, psEdge, dR, psV, dV, psCorner, dVlow, dVhigh, vDcLow, vDcHigh,
+                       dPctLow, dPctHigh);
     return 0;
 }
 
@@ -512,9 +513,9 @@ int acdc_CheckModelProcessTestLoad(MDL* pMdl, QRY_PROCESS eProcess, CRV* pCrv_Lo
     if (!t.vmeas.Available() || !t.rref.Available() || !t.vref.Available()) return 1;
 
     if (t.vmeas.RisingAvailable() && t.rref.RisingAvailable() && t.vref.RisingAvailable()) {
-        const load_outcome e = s_TryLoad(pMdl, eProcess, pCrv_Low, pCrv_High, s_SpecValue(t.vmeas.pRising, eProcess),
-                                         s_SpecValue(t.rref.pRising, eProcess),
-                                         s_SpecValue(t.vref.pRising, eProcess), "Rising");
+        const load_outcome e =
+            s_TryLoad(pMdl, eProcess, pCrv_Low, pCrv_High, s_SpecValue(t.vmeas.pRising, eProcess),
+                      s_SpecValue(t.rref.pRising, eProcess), s_SpecValue(t.vref.pRising, eProcess), "Rising");
         if (e == LOAD_NO_POINT) return 1;
         if (e == LOAD_FAIL) return 0;
     }
@@ -549,7 +550,8 @@ void acdc_checkIsso(MDL* pMdl, QRY_PROCESS eProcess)
     if (pMdl->pIssoPu != nullptr && pMdl->pPullup != nullptr && !s_IsBad(pMdl->pIssoPu, eProcess) &&
         !s_IsBad(pMdl->pPullup, eProcess)) {
         double dIiso = 0.0, dIpu = 0.0, dI = 0.0;
-        if (s_CurrentAt(pMdl->pIssoPu, 0.0, eProcess, &dIiso) && s_CurrentAt(pMdl->pPullup, dVpu - dVpd, eProcess, &dIpu) &&
+        if (s_CurrentAt(pMdl->pIssoPu, 0.0, eProcess, &dIiso) &&
+            s_CurrentAt(pMdl->pPullup, dVpu - dVpd, eProcess, &dIpu) &&
             std::fabs(dIpu - dIiso) > 0.05 * std::fabs(dIiso))
             ERRLOG_WarnNew(1512, psModel, psCorner, "ISSO_PU", dIiso, 5.0, "Pullup", dIpu, dVpd);
         if (s_CurrentAt(pMdl->pIssoPu, dVpu - dVpd, eProcess, &dI) && std::fabs(dI) > 1e-6)
@@ -558,7 +560,8 @@ void acdc_checkIsso(MDL* pMdl, QRY_PROCESS eProcess)
     if (pMdl->pIssoPd != nullptr && pMdl->pPulldown != nullptr && !s_IsBad(pMdl->pIssoPd, eProcess) &&
         !s_IsBad(pMdl->pPulldown, eProcess)) {
         double dIiso = 0.0, dIpd = 0.0, dI = 0.0;
-        if (s_CurrentAt(pMdl->pIssoPd, 0.0, eProcess, &dIiso) && s_CurrentAt(pMdl->pPulldown, dVpu, eProcess, &dIpd) &&
+        if (s_CurrentAt(pMdl->pIssoPd, 0.0, eProcess, &dIiso) &&
+            s_CurrentAt(pMdl->pPulldown, dVpu, eProcess, &dIpd) &&
             std::fabs(dIpd - dIiso) > 0.05 * std::fabs(dIiso))
             ERRLOG_WarnNew(1512, psModel, psCorner, "ISSO_PD", dIiso, 5.0, "Pulldown", dIpd, dVpu);
         if (s_CurrentAt(pMdl->pIssoPd, dVpu - dVpd, eProcess, &dI) && std::fabs(dI) > 1e-6)
@@ -583,8 +586,9 @@ int acdc_CurrentNotExcessive(CRV* pC, const char* sModel, const char* sCurve, do
 int acdc_CheckShuntCurrents(MDL* pMdl)
 {
     KIVO_ASSERT(pMdl != nullptr);
-    const int iGnd = acdc_CurrentNotExcessive(pMdl->pGND_Clamp, pMdl->sModel.c_str(), "GND_Clamp", -1.5, 10.0);
-    const int iPwr = acdc_CurrentNotExcessive(pMdl->pPOWER_Clamp, pMdl->sModel.c_str(), "POWER_Clamp", -1.5, 10.0);
+    const char* psModel = pMdl->sModel.c_str();
+    const int iGnd = acdc_CurrentNotExcessive(pMdl->pGND_Clamp, psModel, "GND_Clamp", -1.5, 10.0);
+    const int iPwr = acdc_CurrentNotExcessive(pMdl->pPOWER_Clamp, psModel, "POWER_Clamp", -1.5, 10.0);
     return iGnd != 0 && iPwr != 0 ? 1 : 0;
 }
 

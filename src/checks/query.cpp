@@ -411,7 +411,13 @@ CRV* qry_AddCrvsProcess(CRV* pC1, CRV* pC2, int iProcess)
     }
     sum_input in[2];
     s_StartInput(in[0], pC1);
-    s_StartInput(in[1], pC2);
+    if (pC2 != nullptr && pC2 == pC1) {
+        // A table added to itself is turned round once and read twice.
+        in[1] = in[0];
+        in[1].bReversed = false;
+    } else {
+        s_StartInput(in[1], pC2);
+    }
 
     RNGP* pTail = nullptr;
     double dLastX = QRY_NO_X;

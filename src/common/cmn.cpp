@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -102,30 +103,30 @@ const char* s_illegalKind(int c)
     return nullptr;
 }
 
-// Printable 7-bit characters and the tab; everything else needs a closer look.
-bool s_isPlain(unsigned char c) { return (c >= 32 && c < 128) || c == '\t'; }
+// Printable 7-bit characters: everything else needs a closer look.
+bool s_isPrintable(unsigned char c) { return c >= 32 && c < 128; }
 
-// TRUE when no character of p[0..n) is below 32 or above 127, tested eight at
-// a time: the first mask catches a byte whose top bit is set, the second a
-// byte below 32 (it borrows when 32 is subtracted).  A tab is below 32, so
-// text with tabs takes the character-by-character path.
-bool s_allPrintable(const char* p, std::size_t n)
+// Index of the first character of p[0..n) that is not printable (below 32 or
+// above 127), or n when there is none.  Eight characters are tested at a
+// time: a byte with its top bit set is caught directly, a byte below 32
+// borrows when 32 is subtracted from it.  A borrow only disturbs the bytes
+// after the one that caused it, so the first byte flagged is always a true
+// find.
+std::size_t s_firstUnprintable(const char* p, std::size_t n)
 {
+    static_assert(std::endian::native == std::endian::little, "bytes are counted from the low end");
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
     constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
-    std::uint64_t uAny = 0;
     std::size_t i = 0;
     for (; i + 8 <= n; i += 8) {
         std::uint64_t x;
         std::memcpy(&x, p + i, 8);
-        uAny |= x | ((x - 32 * kOnes) & ~x);
+        const std::uint64_t m = (x | ((x - 32 * kOnes) & ~x)) & kHigh;
+        if (m != 0) return i + static_cast<std::size_t>(std::countr_zero(m) / 8);
     }
-    if ((uAny & kHigh) != 0) return false;
-    for (; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(p[i]);
-        if (c < 32 || c >= 128) return false;
-    }
-    return true;
+    for (; i < n; ++i)
+        if (!s_isPrintable(static_cast<unsigned char>(p[i]))) return i;
+    return n;
 }
 
 enum HINT_STYLE { HINT_BY_POSITION, HINT_ALWAYS_LONG };
@@ -144,8 +145,10 @@ bool gbPieceFilled = false;
 
 // Reads the next piece of the current line into gacPiece; returns its length
 // (0 at end of file).  The piece ends with '\n' when it ends the line.
-std::size_t s_readPiece(FILE* pFile)
+// *pbPlain tells that the piece is printable text ending with its newline.
+std::size_t s_readPiece(FILE* pFile, bool* pbPlain)
 {
+    *pbPlain = false;
     if (!gbPieceFilled) {
         std::memset(gacPiece, '\n', kPieceSize);
         gbPieceFilled = true;
@@ -154,6 +157,13 @@ std::size_t s_readPiece(FILE* pFile)
         // A failed read may leave the buffer in any state.
         if (std::ferror(pFile)) std::memset(gacPiece, '\n', kPieceSize);
         return 0;
+    }
+    // The usual line: printable text up to its newline.  (A filler newline
+    // cannot come first: the terminator before it is not printable.)
+    const std::size_t uFirst = s_firstUnprintable(gacPiece, kPieceSize);
+    if (gacPiece[uFirst] == '\n') {
+        *pbPlain = true;
+        return uFirst + 1;
     }
     const char* pNl = static_cast<const char*>(std::memchr(gacPiece, '\n', kPieceSize));
     if (pNl == nullptr) return kPieceSize - 1;  // a full piece without newline
@@ -179,20 +189,21 @@ int s_peek(FILE* pFile)
 // a control-Z before end of file are dropped.  Other illegal characters are
 // reported (when bReport and not allowed) and become blanks; a NUL always
 // does, so kept text stays one string.  ulKeep is the number of characters
-// the caller stores: the short hint is given only to characters within it.
+// the caller stores: the short hint is given only to characters within it,
+// and *pbTab (when given) tells whether a tab lies within it.
 template <class Sink>
 long s_readLine(FILE* pFile, unsigned long ulKeep, HINT_STYLE eHint, bool bReport, int* pIllegal,
-                Sink&& sink)
+                bool* pbTab, Sink&& sink)
 {
     unsigned long ulPos = 0;  // characters of the line so far
-    bool bNewline = false;
     for (;;) {
-        const std::size_t len = s_readPiece(pFile);
+        bool bPlain = false;
+        const std::size_t len = s_readPiece(pFile, &bPlain);
         if (len == 0) break;
         char* const p = gacPiece;
-        bNewline = p[len - 1] == '\n';
+        const bool bNewline = p[len - 1] == '\n';
         std::size_t n = bNewline ? len - 1 : len;  // characters before the newline
-        if (n > 0) {
+        if (!bPlain && n > 0) {
             const char cLast = p[n - 1];
             if (bNewline) {
                 if (cLast == '\r') --n;
@@ -203,9 +214,13 @@ long s_readLine(FILE* pFile, unsigned long ulKeep, HINT_STYLE eHint, bool bRepor
                 if ((cLast == '\r' && next == '\n') || (cLast == kCtrlZ && next == EOF)) --n;
             }
         }
-        for (std::size_t i = s_allPrintable(p, n) ? n : 0; i < n; ++i) {
+        for (std::size_t i = bPlain ? n : s_firstUnprintable(p, n); i < n; ++i) {
             const unsigned char c = static_cast<unsigned char>(p[i]);
-            if (s_isPlain(c)) continue;
+            if (s_isPrintable(c)) continue;
+            if (c == '\t') {
+                if (pbTab != nullptr && ulPos + i < ulKeep) *pbTab = true;
+                continue;
+            }
             if (gbAllowAnyCharacter == FALSE) {
                 if (pIllegal != nullptr) *pIllegal = 1;
                 if (bReport) {
@@ -232,12 +247,14 @@ long s_readLine(FILE* pFile, unsigned long ulKeep, HINT_STYLE eHint, bool bRepor
     return static_cast<long>(ulPos);
 }
 
-char* s_getLine(char* pBuffer, unsigned uiBufSize, FILE* pFile, bool bReport, std::size_t* pLen = nullptr)
+char* s_getLine(char* pBuffer, unsigned uiBufSize, FILE* pFile, bool bReport, std::size_t* pLen = nullptr,
+                BOOL* pbTab = nullptr)
 {
     KIVO_ASSERT(pBuffer != nullptr && pFile != nullptr && uiBufSize >= 1);
     const std::size_t uKeep = uiBufSize - 1;
     std::size_t uStored = 0;
-    const long lLen = s_readLine(pFile, uKeep, HINT_BY_POSITION, bReport, nullptr,
+    bool bTab = false;
+    const long lLen = s_readLine(pFile, uKeep, HINT_BY_POSITION, bReport, nullptr, &bTab,
                                  [&](const char* p, std::size_t n) {
                                      // The rest of a longer line is read and dropped.
                                      const std::size_t uTake = std::min(n, uKeep - uStored);
@@ -247,6 +264,7 @@ char* s_getLine(char* pBuffer, unsigned uiBufSize, FILE* pFile, bool bReport, st
     if (lLen < 0) return nullptr;
     pBuffer[uStored] = '\0';
     if (pLen != nullptr) *pLen = uStored;
+    if (pbTab != nullptr) *pbTab = CMN_ToBool(bTab);
     return pBuffer;
 }
 
@@ -939,10 +957,10 @@ char* CMN_GetLine(char* pBuffer, unsigned uiBufSize, FILE* pFile)
     return s_getLine(pBuffer, uiBufSize, pFile, true);
 }
 
-char* CMN_GetLine(char* pBuffer, unsigned uiBufSize, FILE* pFile, std::size_t* pLen)
+char* CMN_GetLine(char* pBuffer, unsigned uiBufSize, FILE* pFile, std::size_t* pLen, BOOL* pbTab)
 {
-    KIVO_ASSERT(pLen != nullptr);
-    return s_getLine(pBuffer, uiBufSize, pFile, true, pLen);
+    KIVO_ASSERT(pLen != nullptr && pbTab != nullptr);
+    return s_getLine(pBuffer, uiBufSize, pFile, true, pLen, pbTab);
 }
 
 std::optional<std::string> CMN_GetInfiniteLine(FILE* pFile, int* error)
@@ -950,7 +968,7 @@ std::optional<std::string> CMN_GetInfiniteLine(FILE* pFile, int* error)
     KIVO_ASSERT(pFile != nullptr && error != nullptr);
     *error = 0;
     std::string sLine;
-    const long lLen = s_readLine(pFile, ULONG_MAX, HINT_ALWAYS_LONG, true, error,
+    const long lLen = s_readLine(pFile, ULONG_MAX, HINT_ALWAYS_LONG, true, error, nullptr,
                                  [&](const char* p, std::size_t n) { sLine.append(p, n); });
     if (lLen < 0) return std::nullopt;
     return sLine;

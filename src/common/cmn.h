@@ -149,8 +149,9 @@ KIVO_VER CMN_getKivoVer(const char* sArgv1, unsigned long* pul_out, KIVO_FILE_TY
 // Reads one line (newline kept), storing at most uiBufSize - 1 characters;
 // the rest of a longer line is read and dropped.  Null at end of file.
 char* CMN_GetLine(char* pBuffer, unsigned uiBufSize, FILE* pFile);
-// Same; *pLen receives the number of characters stored (newline included).
-char* CMN_GetLine(char* pBuffer, unsigned uiBufSize, FILE* pFile, std::size_t* pLen);
+// Same; *pLen receives the number of characters stored (newline included)
+// and *pbTab whether they hold a tab.
+char* CMN_GetLine(char* pBuffer, unsigned uiBufSize, FILE* pFile, std::size_t* pLen, BOOL* pbTab);
 // Reads one whole line of any length (newline kept); nullopt at end of file.
 // *error becomes 1 when an illegal character was found, else 0.
 std::optional<std::string> CMN_GetInfiniteLine(FILE* pFile, int* error);

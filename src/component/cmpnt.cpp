@@ -193,7 +193,7 @@ void s_Location(const char* sLine, const char* sLabel, TESTLOC_TYPE* peLoc)
     *peLoc = NO_LOC;
     ARGS args;
     if (CMN_ArgParse(sLine, 2, &args) != SUCCESS) {
-        ERRLOG_LineBugNew(534, sLabel, "cmpnt.c", __LINE__);
+        ERRLOG_BugNew(534, sLabel, "cmpnt.c", __LINE__);
         return;
     }
     if (args.iActualCnt == 1)
@@ -224,7 +224,7 @@ void s_ComponentSub(const char* sLine)
     }
     ARGS args;
     if (CMN_ArgParse(sLine, 1, &args) != SUCCESS) {
-        ERRLOG_LineBugNew(534, "Component Sub-Parameter", "cmpnt.c", __LINE__);
+        ERRLOG_BugNew(534, "Component Sub-Parameter", "cmpnt.c", __LINE__);
         return;
     }
     const char* sFirst = args.Arg(0);

@@ -622,16 +622,27 @@ size_t s_firstNonBlank()
 
 bool s_isCommentAt(size_t p) { return p >= g.line.size() || g.line[p] == g.comment; }
 
+// The word of s that starts at or after pos (empty when none); pos moves
+// past it.
+sv s_nextWord(sv s, size_t& pos)
+{
+    while (pos < s.size() && s_blank(s[pos])) ++pos;
+    const size_t b = pos;
+    while (pos < s.size() && !s_blank(s[pos])) ++pos;
+    return s.substr(b, pos - b);
+}
+
 // [Comment Char]: the first word is one character and "_char"; the character
-// becomes the comment character unless it is one that data needs. The line
-// itself is not cut at the old comment character, so the current one may be
-// declared again.
+// becomes the comment character unless it is one that data needs. Only the
+// first two words are looked at, whatever their length, and the line is not
+// cut at the old comment character, so the current one may be declared again.
 void s_commentChar(sv rest)
 {
     const bool report = g.pass == 1;
-    const items it = s_split(rest, false, report);
-    const sv w0 = it[0];
-    if (it.cnt < 1 || w0.size() != 6 || w0.substr(1) != "_char") {
+    size_t pos = 0;
+    const sv w0 = s_nextWord(rest, pos);
+    const sv w1 = s_nextWord(rest, pos);
+    if (w0.size() != 6 || w0.substr(1) != "_char") {
         if (report) ErrLog1<32>();
         return;
     }
@@ -641,7 +652,7 @@ void s_commentChar(sv rest)
         return;
     }
     g.comment = ch;
-    if (it.cnt >= 2 && it[1][0] != ch && report) ErrLog2<24>("COMMENT CHAR");
+    if (!w1.empty() && w1[0] != ch && report) ErrLog2<24>("COMMENT CHAR");
 }
 
 // Recognises the keyword of a bracketed line; returns its number or -1.
@@ -1039,13 +1050,14 @@ void s_curveTable(const record& r)
             s_pushBack(d);
             break;
         }
+        // A row past the limit is dropped before its words are looked at.
+        if (*t.cnt >= MAX_ROWS) {
+            ErrLog3<61>(s_num(MAX_ROWS), t.label);
+            continue;
+        }
         const items it = s_split(s_dataOf(d), true, true);
         if (it.cnt == 0) {
             ErrLog2<45>(t.label);
-            continue;
-        }
-        if (*t.cnt >= MAX_ROWS) {
-            ErrLog3<61>(s_num(MAX_ROWS), t.label);
             continue;
         }
         curve c;
@@ -1580,8 +1592,8 @@ void s_secondPass()
     g.comment = '|';
     g.check80 = false;
     g.used_rec = false;
-    // Lines before the first keyword were reported by the first pass.
-    g.skipping = true;
+    // The skip flag stays as the first pass left it: [End] cleared it, so a
+    // data line before the first keyword of the file is reported again here.
     for (;;) {
         const record r = ReadRecord();
         switch (r.kw) {

@@ -261,7 +261,10 @@ void CRV_GetRefValCurrent(CRV* pCrv_in, double dVal, double** pdTypVal, double**
     for (p = p->pNext; p != nullptr; p = p->pNext) {
         if (p->eValueStat != SET) continue;
         const double v1 = p->dValue;
-        if (std::fabs(v1 - start.dV) < 1e-6 * std::fabs(start.dV)) continue;
+        // A voltage (almost) equal to the start's is the same point; an exact
+        // repeat of 0 V is caught too, where the relative test is empty and
+        // the segment would have no length.
+        if (v1 == start.dV || std::fabs(v1 - start.dV) < 1e-6 * std::fabs(start.dV)) continue;
         seg_end end = s_End(p);
         if (!end.bTyp) {
             start = end;

@@ -59,6 +59,13 @@ BOOL s_HasModelOfType(const MSEL* pMsel, MODEL_TYPE eType)
     return FALSE;
 }
 
+// A selector left without a name still answers to the empty name, like any
+// other: a pin whose model column is missing finds the newest of them.
+void s_IndexUnnamed(MSEL* pMsel)
+{
+    if (pMsel->pIndex != nullptr) pMsel->pIndex->mapByName[pMsel->sMsel] = pMsel;
+}
+
 // The [Model Selector] line: the selector's name.
 void s_SetName(char* sLine)
 {
@@ -68,10 +75,12 @@ void s_SetName(char* sLine)
     ARGS args;
     if (CMN_ArgParse(pValue, 1, &args) != SUCCESS) {
         ERRLOG_ErrorNew(4009);
+        s_IndexUnnamed(pMsel);
         return;
     }
     if (args.iActualCnt == 0) {
         ERRLOG_LineErrorNew(4010);
+        s_IndexUnnamed(pMsel);
         return;
     }
     if (args.iActualCnt > 1) ERRLOG_LineErrorNew(4011, args.iActualCnt, "Model Selector", 1);

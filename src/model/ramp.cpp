@@ -50,10 +50,12 @@ void s_ReadRatio(const char* psCol, const char* psColName, const char* psSub, do
         *pdT = 0.0;
         *peStat = NA;
     } else if (parts.iActualCnt == 3 && std::strcmp(parts.Arg(1), "/") == 0) {
+        // Both parts are read (and a suspicious one reported) even when the
+        // other is refused.
         const char* items[2] = {parts.Arg(0), parts.Arg(2)};
         double values[2] = {0.0, 0.0};
         bool bGood = true;
-        for (int i = 0; i < 2 && bGood; ++i) {
+        for (int i = 0; i < 2; ++i) {
             GBU g = CMN_Get_Value(items[i], &values[i]);
             if (g == BAD)
                 bGood = false;

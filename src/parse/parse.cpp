@@ -565,14 +565,14 @@ bool s_isCommentCharKeyword(const char* p)
 }
 
 // One line of a model file, as read (newline kept when it was stored), of
-// uLen characters.
-void s_readLine(char* sLine, std::size_t uLen)
+// uLen characters; bTab tells whether it holds a tab.
+void s_readLine(char* sLine, std::size_t uLen, BOOL bTab)
 {
     if (uLen > 0 && sLine[uLen - 1] == '\n') sLine[--uLen] = '\0';
 
     const int iLimit = geFileVersion >= VER_4 ? 120 : 80;
     if (uLen > static_cast<std::size_t>(iLimit) && !gbAllowAnyLineLength) ERRLOG_LineErrorNew(905, iLimit);
-    if (!bTabFound && std::memchr(sLine, '\t', uLen) != nullptr) {
+    if (!bTabFound && bTab) {
         ERRLOG_LineWarnNew(921);
         bTabFound = TRUE;
     }
@@ -647,8 +647,9 @@ STATUS s_parseModelFile(const char* sFileName_in, KIVO_FILE_TYPE eFileType)
 
     char acLine[kLineBufSize];
     std::size_t uLen = 0;
-    while (CMN_GetLine(acLine, kLineBufSize, file.pFile, &uLen) != nullptr) {
-        s_readLine(acLine, uLen);
+    BOOL bTab = FALSE;
+    while (CMN_GetLine(acLine, kLineBufSize, file.pFile, &uLen, &bTab) != nullptr) {
+        s_readLine(acLine, uLen, bTab);
         ++gulLineNum;
     }
     if (!gbEndFound) {

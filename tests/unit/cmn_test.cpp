@@ -847,22 +847,33 @@ TEST_F(CmnFileTest, HintFollowsThePositionInTheWholeLine)
                          LineErr(1917, "Found illegal control character (code 3)."));
 }
 
-TEST_F(CmnFileTest, StoredLengthIsHandedBack)
+// The reader measures the line and looks for tabs while it reads; only the
+// stored characters count for the tab.
+TEST_F(CmnFileTest, StoredLengthAndTabAreHandedBack)
 {
-    Write("len", "abc\r\n\nlong line\n");
+    Write("len", "abc\r\n\nlong line\n1234\tx\n12345\tx\n");
     FILE* f = std::fopen("len", "rb");
     ASSERT_NE(f, nullptr);
     char buf[6];
     std::size_t n = 99;
-    ASSERT_NE(CMN_GetLine(buf, sizeof buf, f, &n), nullptr);
+    BOOL bTab = UNKNOWN;
+    ASSERT_NE(CMN_GetLine(buf, sizeof buf, f, &n, &bTab), nullptr);
     EXPECT_EQ(n, 4u);
     EXPECT_STREQ(buf, "abc\n");
-    ASSERT_NE(CMN_GetLine(buf, sizeof buf, f, &n), nullptr);
+    EXPECT_EQ(bTab, FALSE);
+    ASSERT_NE(CMN_GetLine(buf, sizeof buf, f, &n, &bTab), nullptr);
     EXPECT_EQ(n, 1u);
-    ASSERT_NE(CMN_GetLine(buf, sizeof buf, f, &n), nullptr);
+    ASSERT_NE(CMN_GetLine(buf, sizeof buf, f, &n, &bTab), nullptr);
     EXPECT_EQ(n, 5u);
     EXPECT_STREQ(buf, "long ");
-    EXPECT_EQ(CMN_GetLine(buf, sizeof buf, f, &n), nullptr);
+    EXPECT_EQ(bTab, FALSE);
+    ASSERT_NE(CMN_GetLine(buf, sizeof buf, f, &n, &bTab), nullptr);
+    EXPECT_STREQ(buf, "1234\t");
+    EXPECT_EQ(bTab, TRUE);
+    ASSERT_NE(CMN_GetLine(buf, sizeof buf, f, &n, &bTab), nullptr);
+    EXPECT_STREQ(buf, "12345");
+    EXPECT_EQ(bTab, FALSE);
+    EXPECT_EQ(CMN_GetLine(buf, sizeof buf, f, &n, &bTab), nullptr);
     std::fclose(f);
 }
 

@@ -112,6 +112,16 @@ TEST_F(CrvTest, AlmostEqualVoltagesAreOneRow)
     EXPECT_EQ(At(1.5), "15 15 15");
 }
 
+TEST_F(CrvTest, RepeatedZeroVoltageIsOneRowToo)
+{
+    // The nearness test is relative to the start voltage, so at 0 V only an
+    // exact repeat is the same row; it must not become a zero-length segment.
+    Table({"0 0 0 0", "0 5 5 5", "1 10 10 10"});
+    Out();  // the repeated voltage is warned about; not the point here
+    EXPECT_EQ(At(0.0), "0 0 0");
+    EXPECT_EQ(At(0.5), "5 5 5");
+}
+
 TEST_F(CrvTest, OneRowGivesNothingAnywhere)
 {
     Table({"1 10 10 10"});

@@ -101,6 +101,29 @@ TEST(ErrlogTable, EveryReportedNumberHasARow)
     EXPECT_TRUE(missing.empty()) << "numbers without a row: " << list;
 }
 
+// The start keywords of the series, driver-schedule, initial-delay,
+// c-comp-corner and EMI sections share the "Incorrect Number of Line Items"
+// error, each under its own module's number; none may fall back to the
+// missing-number text.
+TEST_F(ErrlogTest, ItemCountRowsOfTheModelSectionKeywords)
+{
+    gbOldStyleErrors = FALSE;
+    const struct {
+        int iCode;
+        const char* sLabel;
+    } cases[] = {{2904, "[On]"}, {4204, "Driver Schedule"}, {5404, "Initial Delay"}, {5004, "C_comp_corner"},
+                 {4801, "EMI Model"}};
+    for (const auto& c : cases) {
+        char want[128];
+        std::snprintf(want, sizeof want, "E%04d - Incorrect Number of Line Items (2) For %s: Expecting 1\n",
+                      c.iCode, c.sLabel);
+        EXPECT_EQ(Capture([&] { ERRLOG_ErrorNew(c.iCode, 2, c.sLabel, 1); }), want);  // short enough for one line
+    }
+    for (int iCode : {2901, 4201, 5001, 4804})
+        EXPECT_EQ(Capture([&] { ERRLOG_BugNew(iCode, "x.c", 7); }),
+                  "B" + std::to_string(iCode) + " - Unable to Allocate Memory: x.c 7\n");
+}
+
 TEST_F(ErrlogTest, NumberedAndUnnumberedPrefixes)
 {
     gbOldStyleErrors = FALSE;

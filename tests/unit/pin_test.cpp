@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <regex>
 #include <string>
 
 #include "common/errlog.h"
@@ -224,6 +225,26 @@ TEST_F(NameLookupTest, DifferentialQueryMarksModelAndPassedSelectors)
     KIVO_AddMdl(pKivo, pOther);
     EXPECT_EQ(CMPNT_IsDifferentialPinModel(pOther, nullptr), FALSE);
     EXPECT_EQ(pOther->usage, USAGE_NOTKNOWN);
+}
+
+TEST_F(NameLookupTest, DifferentialQueryWithoutComponentsIsAProgramBug)
+{
+    // A file with models but no [Component]: the query cannot reach the
+    // component list, says so as a line bug naming its own source position,
+    // and answers that the model is not differential.
+    ASSERT_EQ(KIVO_New(), SUCCESS);
+    KIVO* pKivo = nullptr;
+    ASSERT_EQ(KIVO_GetKIVO(&pKivo), SUCCESS);
+    MDL* pMdl = new MDL;
+    pMdl->sModel = "rx";
+    KIVO_AddMdl(pKivo, pMdl);
+    PIN* pFound = nullptr;
+    EXPECT_EQ(CMPNT_IsDifferentialPinModel(pMdl, &pFound), FALSE);
+    EXPECT_EQ(pFound, nullptr);
+    EXPECT_EQ(pMdl->usage, USAGE_NOTKNOWN);
+    const std::string sLog = Log();
+    const std::regex re("B0547 \\(line +[0-9]+\\) - cmpnt\\.c:[0-9]+:Unable to get Components\\.\n");
+    EXPECT_TRUE(std::regex_match(sLog, re)) << sLog;
 }
 
 }  // namespace

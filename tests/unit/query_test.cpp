@@ -108,7 +108,8 @@ double Y(CRV* pCrv, double v, QRY_PROCESS c = QRY_TYP)
 // ---------------------------------------------------------------------------
 TEST(QueryPoints, XPointsSkipRowsWithoutVoltage)
 {
-    CRV* c = MakeCrv({{CELL_NONE, 1, 1, 1}, {0.0, 2, 2, 2}, {CELL_NA, 3, 3, 3}, {1.0, 4, 4, 4}, {CELL_NONE, 5, 5, 5}});
+    CRV* c = MakeCrv(
+        {{CELL_NONE, 1, 1, 1}, {0.0, 2, 2, 2}, {CELL_NA, 3, 3, 3}, {1.0, 4, 4, 4}, {CELL_NONE, 5, 5, 5}});
     double x = -7.0;
     RNGP* p = qry_FirstXPoint(c->pCurve, &x);
     ASSERT_NE(p, nullptr);
@@ -424,6 +425,21 @@ TEST(QuerySum, DescendingInputIsReadAscendingAndGivenBack)
     CRV_Free(s);
     CRV_Free(a);
     CRV_Free(b);
+}
+
+TEST(QuerySum, TableAddedToItself)
+{
+    CRV* a = MakeTyp({{2, 4}, {1, 1}, {0, 0}});
+    CRV* s = qry_AddCrvsProcess(a, a, QRY_TYP);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(Xs(s), (std::vector<double>{0, 1, 2}));
+    const double want[] = {0.0, 2.0, 8.0};
+    int i = 0;
+    for (const RNGP* p = s->pCurve; p != nullptr; p = p->pNext) EXPECT_DOUBLE_EQ(p->dTyp, want[i++]);
+    EXPECT_EQ(Xs(a), (std::vector<double>{2, 1, 0}));
+    ExpectConsistentLinks(a);
+    CRV_Free(s);
+    CRV_Free(a);
 }
 
 TEST(QuerySum, CornersMissingOnOneSideOrBoth)
