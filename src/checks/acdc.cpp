@@ -461,16 +461,18 @@ int acdc_CheckModelProcessWave(MDL* pMdl, QRY_PROCESS eProcess, WVFRM* pW, CRV* 
                                int is_rising)
 {
     KIVO_ASSERT(pMdl != nullptr && pW != nullptr);
-    // The fixture: an open load when R_fixture is missing.
+    // The fixture: an open load when R_fixture is missing; the corner's own
+    // fixture voltage when given, else V_fixture.  The message names the
+    // fixture voltage of the corner, whichever value stood in for it.
     const double dR = pW->pdR_fixture != nullptr ? *pW->pdR_fixture : 1e32;
     double dV = pW->pdV_fixture != nullptr ? *pW->pdV_fixture : 0.0;
     const char* psV = "V_fixture";
-    if (eProcess == QRY_MIN && pW->pdV_fixture_min != nullptr) {
-        dV = *pW->pdV_fixture_min;
+    if (eProcess == QRY_MIN) {
         psV = "V_fixture_min";
-    } else if (eProcess == QRY_MAX && pW->pdV_fixture_max != nullptr) {
-        dV = *pW->pdV_fixture_max;
+        if (pW->pdV_fixture_min != nullptr) dV = *pW->pdV_fixture_min;
+    } else if (eProcess == QRY_MAX) {
         psV = "V_fixture_max";
+        if (pW->pdV_fixture_max != nullptr) dV = *pW->pdV_fixture_max;
     }
 
     double t = 0.0, dFirst = 0.0, dLast = 0.0;

@@ -161,7 +161,8 @@ void s_CheckOffDiagonal(const char* sType, const char* sPackageModel, bool bCapa
 // and the entries of the other rows that reach into its column, in column
 // order; a heap hands out the entries of all rows column by column.  The
 // work is proportional to the number of stored values, not to the square
-// of the pin count.
+// of the pin count.  Absent entries read as zero and can only matter
+// against a diagonal below zero: such a row visits every column.
 void s_ElementCheck(const char* sType, const MTX* pMtx, const char* sPackageModel)
 {
     std::vector<ROW*> rows;
@@ -224,6 +225,15 @@ void s_ElementCheck(const char* sType, const MTX* pMtx, const char* sPackageMode
         }
 
         double dSum = 0.0;
+        if (!bCapacitance && d < 0) {
+            // A diagonal just below zero: every coupling, absent ones (zero)
+            // included, exceeds it in magnitude.
+            for (unsigned j = 0; j < n; ++j)
+                if (j != i)
+                    s_CheckOffDiagonal(sType, sPackageModel, bCapacitance, i, j, d, s_Value(pMtx, rows, i, j),
+                                       sRowPin, &dSum);
+            continue;
+        }
         ROW_CURSOR own(pMtx, rows[i], i);
         auto b = others.begin();
         for (;;) {

@@ -109,15 +109,17 @@ unsigned long s_CountSections(const PKG_ELEMENT* pHead)
     return ulCount;
 }
 
-// Adds an element to the current pin's chain: into the branch of the fork
-// just opened, after the current element, or as the pin's first element;
-// it becomes the current element.
-void s_AppendElement(PKG_ELEMENT* pNew)
+// Adds an element to the current pin's chain after the current element (or
+// as the pin's first element); with bIntoBranch, an element that follows
+// the fork just opened goes into that fork's branch instead.  It becomes
+// the current element.  Sections enter the branch of the open fork; a fork
+// is always put after the current element, even after a fork just opened.
+void s_AppendElement(PKG_ELEMENT* pNew, bool bIntoBranch)
 {
     PKG_ELEMENT* pCur = gpCurrentElement;
     if (pCur == nullptr) {
         gpPkgMdl->ppPin_Sections[static_cast<std::size_t>(glCurrentPin)] = pNew;
-    } else if (!gvForkStack.empty() && gvForkStack.back() == pCur) {
+    } else if (bIntoBranch && !gvForkStack.empty() && gvForkStack.back() == pCur) {
         pNew->pNext = pCur->uContent.pFork;
         pCur->uContent.pFork = pNew;
     } else {
@@ -138,7 +140,7 @@ void s_ReadSections(char* p)
         PKG_ELEMENT* pElem = new PKG_ELEMENT;
         pElem->eType = PKG_SECTION_TYPE;
         pElem->uContent.pSect = pSect;
-        s_AppendElement(pElem);
+        s_AppendElement(pElem, true);
         p = pNext;
     }
 }
@@ -212,7 +214,7 @@ void s_PinSections(char* sLine)
         }
         PKG_ELEMENT* pFork = new PKG_ELEMENT;
         pFork->eType = PKG_FORK_TYPE;
-        s_AppendElement(pFork);
+        s_AppendElement(pFork, false);
         gvForkStack.push_back(pFork);
         return;
     }

@@ -182,6 +182,38 @@ TEST_F(PkgMdlTest, DirectoryNameIsAPlainName)
 // Long and deep section chains
 // ---------------------------------------------------------------------------
 
+TEST_F(PkgMdlTest, ForkGoesAfterTheCurrentElementSectionsIntoTheOpenBranch)
+{
+    // Lines 11 to 17: a pin with one section, a fork, a second fork while
+    // the first is open (placed after the first, not inside it), a section
+    // in the second fork's branch, both forks closed, and a last section,
+    // which follows the fork closed last.
+    std::string s = Header("fork.pkg") +
+                    "[Define Package Model] FK\n[Manufacturer] Acme\n[OEM] Acme\n[Description] t\n"
+                    "[Number Of Pins] 1\n[Number Of Sections] 9\n[Pin Numbers]\n"
+                    "1 Len=0 R=1 /\nFork\nFork\nLen=0 R=2 /\nEndfork\nEndfork\nLen=0 R=3 /\n"
+                    "[End Package Model]\n[End]\n";
+    EXPECT_EQ(ParsePkg(Write("fork.pkg", s)),
+              "E3439 (line   13) - Cannot Nest Forks\n"
+              "E3442 (line   16) - Empty Fork/Endfork found\n");
+    ASSERT_NE(Models(), nullptr);
+    ASSERT_EQ(Models()->ppPin_Sections.size(), 1u);
+    // Expected chain: R=1, outer fork (empty branch), R=3, inner fork
+    // (branch R=2).
+    std::string sChain;
+    for (const PKG_ELEMENT* p = Models()->ppPin_Sections[0]; p != nullptr; p = p->pNext) {
+        if (p->eType == PKG_SECTION_TYPE) {
+            sChain += "S" + std::to_string(static_cast<int>(*p->uContent.pSect->pdR)) + " ";
+            continue;
+        }
+        sChain += "F(";
+        for (const PKG_ELEMENT* q = p->uContent.pFork; q != nullptr; q = q->pNext)
+            sChain += q->eType == PKG_SECTION_TYPE ? "S" + std::to_string(static_cast<int>(*q->uContent.pSect->pdR)) : "F";
+        sChain += ") ";
+    }
+    EXPECT_EQ(sChain, "S1 F() S3 F(S2) ");
+}
+
 TEST_F(PkgMdlTest, DeepForksAndLongChainsAreCountedAndFreed)
 {
     const unsigned nForks = 100000;
