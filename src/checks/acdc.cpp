@@ -251,6 +251,25 @@ void s_CombinedClamp(MDL* pMdl, const std::unordered_map<std::string, SUBMDL*>& 
     CRV_Free(pAll);
 }
 
+// The minimum (bMin) or maximum of a reference range: its own value when
+// given, its typical value when it is NA.  1 when found; 0 when it is NA
+// without a typical value; -1 when the range or the value is absent.
+int s_ReferenceMinMax(const RNG* pRng, bool bMin, double* pdVal)
+{
+    if (pRng == nullptr) return -1;
+    const NUMSTAT e = bMin ? pRng->eMinStat : pRng->eMaxStat;
+    if (e == SET) {
+        *pdVal = bMin ? pRng->dMin : pRng->dMax;
+        return 1;
+    }
+    if (e == NA) {
+        if (pRng->eTypStat != SET) return 0;
+        *pdVal = pRng->dTyp;
+        return 1;
+    }
+    return -1;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -692,30 +711,9 @@ int acdc_getPullupReference(RNG* pRef, RNG* pVr, QRY_PROCESS eProcess, double* p
     }
     if (eProcess != QRY_MIN && eProcess != QRY_MAX) return 0;
     const bool bMin = eProcess == QRY_MIN;
-    if (pRef != nullptr) {
-        const NUMSTAT e = bMin ? pRef->eMinStat : pRef->eMaxStat;
-        if (e == SET) {
-            *pdVal = bMin ? pRef->dMin : pRef->dMax;
-            return 1;
-        }
-        if (e == NA) {
-            if (pRef->eTypStat != SET) return 0;
-            *pdVal = pRef->dTyp;
-            return 1;
-        }
-    }
-    if (pVr != nullptr) {
-        const NUMSTAT e = bMin ? pVr->eMinStat : pVr->eMaxStat;
-        if (e == SET) {
-            *pdVal = bMin ? pVr->dMin : pVr->dMax;
-            return 1;
-        }
-        if (e == NA && pVr->eTypStat == SET) {
-            *pdVal = pVr->dTyp;
-            return 1;
-        }
-    }
-    return 0;
+    const int iRef = s_ReferenceMinMax(pRef, bMin, pdVal);
+    if (iRef >= 0) return iRef;
+    return s_ReferenceMinMax(pVr, bMin, pdVal) == 1 ? 1 : 0;
 }
 
 int acdc_getPulldownReference(RNG* pRef, QRY_PROCESS eProcess, double* pdVal)
@@ -727,18 +725,8 @@ int acdc_getPulldownReference(RNG* pRef, QRY_PROCESS eProcess, double* pdVal)
     }
     if (eProcess != QRY_MIN && eProcess != QRY_MAX) return 0;
     const bool bMin = eProcess == QRY_MIN;
-    if (pRef != nullptr) {
-        const NUMSTAT e = bMin ? pRef->eMinStat : pRef->eMaxStat;
-        if (e == SET) {
-            *pdVal = bMin ? pRef->dMin : pRef->dMax;
-            return 1;
-        }
-        if (e == NA) {
-            if (pRef->eTypStat != SET) return 0;
-            *pdVal = pRef->dTyp;
-            return 1;
-        }
-    }
+    const int iRef = s_ReferenceMinMax(pRef, bMin, pdVal);
+    if (iRef >= 0) return iRef;
     *pdVal = 0.0;
     return 1;
 }

@@ -226,6 +226,17 @@ std::string ERRLOG_Format(const char* sFmt, std::initializer_list<ErrArg> args)
         }
         return pArg++;
     };
+    // Copies a field width or precision at pc into sSpec; "*" takes it from
+    // the next value.
+    auto count = [&](const char*& pc, std::string& sSpec) {
+        if (*pc == '*') {
+            const ErrArg* w = next();
+            sSpec += std::to_string(w ? s_asSigned(*w) : 0);
+            ++pc;
+        } else {
+            while (*pc >= '0' && *pc <= '9') sSpec.push_back(*pc++);
+        }
+    };
 
     for (const char* p = sFmt; *p != '\0'; ++p) {
         if (*p != '%') {
@@ -239,22 +250,10 @@ std::string ERRLOG_Format(const char* sFmt, std::initializer_list<ErrArg> args)
         }
         std::string spec = "%";
         while (*p != '\0' && std::strchr("-+ #0", *p) != nullptr) spec.push_back(*p++);
-        if (*p == '*') {
-            const ErrArg* w = next();
-            spec += std::to_string(w ? s_asSigned(*w) : 0);
-            ++p;
-        } else {
-            while (*p >= '0' && *p <= '9') spec.push_back(*p++);
-        }
+        count(p, spec);
         if (*p == '.') {
             spec.push_back(*p++);
-            if (*p == '*') {
-                const ErrArg* w = next();
-                spec += std::to_string(w ? s_asSigned(*w) : 0);
-                ++p;
-            } else {
-                while (*p >= '0' && *p <= '9') spec.push_back(*p++);
-            }
+            count(p, spec);
         }
         while (*p != '\0' && std::strchr("hlLqjzt", *p) != nullptr) ++p;  // length comes from the value
         char conv = *p;

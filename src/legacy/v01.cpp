@@ -727,15 +727,41 @@ sv s_restOf(const record& r) { return sv(g.line).substr(r.rest); }
 sv s_dataOf(const record& r) { return sv(g.line).substr(r.start); }
 
 // Skips the data lines that follow; the next keyword is pushed back.
-void s_skipData()
+// Hands each data line that follows to onData; the next keyword is left for
+// the caller's loop.
+template <class F>
+void s_eachDataLine(F&& onData)
 {
     for (;;) {
-        const record r = ReadRecord();
-        if (r.kw != DATA_REC) {
-            s_pushBack(r);
+        const record d = ReadRecord();
+        if (d.kw != DATA_REC) {
+            s_pushBack(d);
             return;
         }
+        onData(d);
     }
+}
+
+void s_skipData()
+{
+    s_eachDataLine([](const record&) {});
+}
+
+// The keyword line of a section that stands once per model or component.
+// Its words are read first; a repeat is then reported through onRepeat and
+// its data lines skipped (false).  Otherwise words after the keyword are
+// reported and the caller reads the data lines (true).
+template <class F>
+bool s_onceSectionStart(const record& r, bool repeat, F&& onRepeat)
+{
+    const items head = s_split(s_restOf(r), true, true);
+    if (repeat) {
+        onRepeat();
+        s_skipData();
+        return false;
+    }
+    if (head.cnt > 0) s_keyCountError(r.kw, head.cnt, "1");
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -1036,29 +1062,18 @@ void s_curveTable(const record& r)
 {
     model& m = g.mdl;
     const table_ref t = s_table(r.kw);
-    const items head = s_split(s_restOf(r), true, true);
-    if (*t.cnt != -1) {
-        ErrLog3<57>(t.label, m.name);
-        s_skipData();
-        return;
-    }
+    if (!s_onceSectionStart(r, *t.cnt != -1, [&] { ErrLog3<57>(t.label, m.name); })) return;
     *t.cnt = 0;
-    if (head.cnt > 0) s_keyCountError(r.kw, head.cnt, "1");
-    for (;;) {
-        const record d = ReadRecord();
-        if (d.kw != DATA_REC) {
-            s_pushBack(d);
-            break;
-        }
+    s_eachDataLine([&](const record& d) {
         // A row past the limit is dropped before its words are looked at.
         if (*t.cnt >= MAX_ROWS) {
             ErrLog3<61>(s_num(MAX_ROWS), t.label);
-            continue;
+            return;
         }
         const items it = s_split(s_dataOf(d), true, true);
         if (it.cnt == 0) {
             ErrLog2<45>(t.label);
-            continue;
+            return;
         }
         curve c;
         c.V_scale = GetValue(it[0], false, t.label, c.voltage);
@@ -1077,7 +1092,7 @@ void s_curveTable(const record& r)
         if (it.cnt > 4) s_dataCountError(t.label, it.cnt, "4");
         t.rows->push_back(c);
         ++*t.cnt;
-    }
+    });
     if (*t.cnt > 0 && t.rows->back().Ityp_scale == 'N') ErrLog4<18>(m.name, t.label, "Ends");
 }
 
@@ -1100,32 +1115,21 @@ void s_ratio(sv word, sv label, bool allowNA, double& a, char& a_scale, double& 
 void s_ramp(const record& r)
 {
     model& m = g.mdl;
-    const items head = s_split(s_restOf(r), true, true);
-    if (m.ramp_found) {
-        ErrLog3<57>("Ramp", m.name);
-        s_skipData();
-        return;
-    }
+    if (!s_onceSectionStart(r, m.ramp_found, [&] { ErrLog3<57>("Ramp", m.name); })) return;
     m.ramp_found = true;
-    if (head.cnt > 0) s_keyCountError(RAMP_KEY, head.cnt, "1");
-    for (;;) {
-        const record d = ReadRecord();
-        if (d.kw != DATA_REC) {
-            s_pushBack(d);
-            return;
-        }
+    s_eachDataLine([&](const record& d) {
         const items it = s_split(s_dataOf(d), true, true);
         ramp* rp = nullptr;
         if (it.cnt > 0 && it[0] == "dV/dt_r") rp = &m.dVdt_r;
         if (it.cnt > 0 && it[0] == "dV/dt_f") rp = &m.dVdt_f;
         if (rp == nullptr) {
             ErrLog2<45>("Ramp");
-            continue;
+            return;
         }
         const sv label = it[0];
         if (rp->typa_scale != 0) {
             ErrLog3<63>(label, m.name);
-            continue;
+            return;
         }
         if (it.cnt > 1) {
             s_ratio(it[1], label, false, rp->typa, rp->typa_scale, rp->typb, rp->typb_scale);
@@ -1143,7 +1147,7 @@ void s_ramp(const record& r)
             ErrLog3<47>(label, "Maximum");
         }
         if (it.cnt > 4) s_dataCountError(label, it.cnt, "4");
-    }
+    });
 }
 
 bool s_isModelKeyword(int kw) { return kw >= VOLTAGE_RANGE_KEY && kw <= RAMP_KEY; }
@@ -1261,20 +1265,9 @@ void s_manufacturer(const record& r)
 void s_package(const record& r)
 {
     component& c = g.comp;
-    const items head = s_split(s_restOf(r), true, true);
-    if (c.package_found) {
-        ErrLog3<44>("Package", c.name);
-        s_skipData();
-        return;
-    }
+    if (!s_onceSectionStart(r, c.package_found, [&] { ErrLog3<44>("Package", c.name); })) return;
     c.package_found = true;
-    if (head.cnt > 0) s_keyCountError(PACKAGE_KEY, head.cnt, "1");
-    for (;;) {
-        const record d = ReadRecord();
-        if (d.kw != DATA_REC) {
-            s_pushBack(d);
-            return;
-        }
+    s_eachDataLine([&](const record& d) {
         const items it = s_split(s_dataOf(d), true, true);
         package* p = nullptr;
         if (it.cnt > 0 && it[0] == "R_pkg") p = &c.Rpkg;
@@ -1282,17 +1275,17 @@ void s_package(const record& r)
         if (it.cnt > 0 && it[0] == "C_pkg") p = &c.Cpkg;
         if (p == nullptr) {
             ErrLog2<45>("Package");
-            continue;
+            return;
         }
         if (p->tp_scale != 0) {
             ErrLog3<46>(it[0], c.name);
-            continue;
+            return;
         }
         s_readTypMinMax(it, it[0],
                         {value_ref{&p->tp, &p->tp_scale, false}, value_ref{&p->mn, &p->mn_scale, true},
                          value_ref{&p->mx, &p->mx_scale, true}},
                         TMM_NAMES);
-    }
+    });
 }
 
 enum pin_col { COL_R, COL_L, COL_C };
@@ -1432,14 +1425,7 @@ void s_pin(const record& r)
         return;
     }
     c.pin_cnt = 0;
-    for (;;) {
-        const record d = ReadRecord();
-        if (d.kw != DATA_REC) {
-            s_pushBack(d);
-            return;
-        }
-        s_pinLine(d, h);
-    }
+    s_eachDataLine([&](const record& d) { s_pinLine(d, h); });
 }
 
 void s_componentEnd()

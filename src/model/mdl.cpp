@@ -290,6 +290,22 @@ void s_ReadCcomp(char* psLine, RNG*& pField, const char* psName)
         ERRLOG_LineWarnNew(179, s_Name(), psName);
 }
 
+// A subparameter naming one word of a table, given once per model: a repeat
+// is reported and ignored; otherwise the field becomes eNone, or the word's
+// value counted from eFirst when the word is one of the first iCount.
+template <class E>
+void s_WordSubparameter(char* psLine, const char* psName, E* peField, E eNotSet, E eNone,
+                        const char* const* table, int iCount, E eFirst)
+{
+    if (*peField != eNotSet) {
+        ERRLOG_LineErrorNew(119, psName, s_Name());
+        return;
+    }
+    *peField = eNone;
+    int i = s_ReadWord(psLine, psName, table, iCount);
+    if (i >= 0) *peField = static_cast<E>(i + eFirst);
+}
+
 void s_SubparameterLine(char* psLine)
 {
     ARGS a;
@@ -305,36 +321,16 @@ void s_SubparameterLine(char* psLine)
     const MODEL_TYPE t = m->eType;
     switch (eSub) {
     case NOT_MODEL_SUB: ERRLOG_LineErrorNew(174); return;
-    case IO_TYPE: {
-        if (t != TYPE_NOT_SET) {
-            ERRLOG_LineErrorNew(119, psName, s_Name());
-            return;
-        }
-        m->eType = NO_TYPE;
-        int i = s_ReadWord(psLine, psName, io_types, s_TypeCount());
-        if (i >= 0) m->eType = static_cast<MODEL_TYPE>(i + INPUT);
+    case IO_TYPE:
+        s_WordSubparameter(psLine, psName, &m->eType, TYPE_NOT_SET, NO_TYPE, io_types, s_TypeCount(), INPUT);
         return;
-    }
-    case POLARITY: {
-        if (m->ePolarity != POLARITY_NOT_SET) {
-            ERRLOG_LineErrorNew(119, psName, s_Name());
-            return;
-        }
-        m->ePolarity = NO_POLARITY;
-        int i = s_ReadWord(psLine, psName, polarities, 2);
-        if (i >= 0) m->ePolarity = static_cast<MODEL_POLARITY>(i + NON_INVERTING);
+    case POLARITY:
+        s_WordSubparameter(psLine, psName, &m->ePolarity, POLARITY_NOT_SET, NO_POLARITY, polarities, 2,
+                           NON_INVERTING);
         return;
-    }
-    case ENABLE: {
-        if (m->eEnable != ENABLE_NOT_SET) {
-            ERRLOG_LineErrorNew(119, psName, s_Name());
-            return;
-        }
-        m->eEnable = NO_ENABLE;
-        int i = s_ReadWord(psLine, psName, enables, 2);
-        if (i >= 0) m->eEnable = static_cast<MODEL_ENABLE>(i + ACTIVE_HIGH);
+    case ENABLE:
+        s_WordSubparameter(psLine, psName, &m->eEnable, ENABLE_NOT_SET, NO_ENABLE, enables, 2, ACTIVE_HIGH);
         return;
-    }
     case VINL:
     case VINH:
         if (MDL_IsReceiverType(t) == TRUE)

@@ -505,6 +505,17 @@ void s_EndChecks()
     if (gbEndPkgMdlFound != TRUE) ERRLOG_ErrorNew(3459);
 }
 
+// Forgets which keywords of the current package model were seen.
+void s_ForgetKeywordsSeen()
+{
+    gbPinNumbersFound = FALSE;
+    gbModelDataFound = FALSE;
+    gbEndModelDataFound = FALSE;
+    gbEndPkgMdlFound = FALSE;
+    gbPin_SectionsFound = FALSE;
+    geCurrentKeyword = NOT_KEY;
+}
+
 void s_ClosePkgMdl()
 {
     gpPkgMdl = nullptr;
@@ -589,12 +600,7 @@ STATUS PKGMDL_Init()
     KIVO_AddPkgMdl(pKivo, pNew);
     s_ClosePkgMdl();
     gpPkgMdl = pNew;
-    gbPinNumbersFound = FALSE;
-    gbModelDataFound = FALSE;
-    gbEndModelDataFound = FALSE;
-    gbEndPkgMdlFound = FALSE;
-    gbPin_SectionsFound = FALSE;
-    geCurrentKeyword = NOT_KEY;
+    s_ForgetKeywordsSeen();
     return SUCCESS;
 }
 
@@ -779,12 +785,7 @@ void PKGMDL_GetPinName(std::string& sPin_out, unsigned indexIn)
 void PKGMDL_Reset()
 {
     s_ClosePkgMdl();
-    gbPinNumbersFound = FALSE;
-    gbModelDataFound = FALSE;
-    gbEndModelDataFound = FALSE;
-    gbEndPkgMdlFound = FALSE;
-    gbPin_SectionsFound = FALSE;
-    geCurrentKeyword = NOT_KEY;
+    s_ForgetKeywordsSeen();
     gePrevKeyword = NOT_KEY;
     gPinIter = PIN_ITERATOR();
     gMergedIter = PIN_ITERATOR();

@@ -10,53 +10,9 @@
 
 #include "common/rng.h"
 #include "model/crv.h"
+#include "curve_tables.h"
 
 namespace {
-
-constexpr double CELL_NA = 1e300;
-constexpr double CELL_NONE = -1e300;
-
-void s_SetCell(double v, double* pd, NUMSTAT* pe)
-{
-    if (v == CELL_NA) {
-        *pd = 0.0;
-        *pe = NA;
-    } else if (v == CELL_NONE) {
-        *pd = 0.0;
-        *pe = NOT_SET;
-    } else {
-        *pd = v;
-        *pe = SET;
-    }
-}
-
-CRV* MakeTyp(std::initializer_list<std::pair<double, double>> pts)
-{
-    CRV* pCrv = new CRV;
-    RNGP* pTail = nullptr;
-    for (const auto& pt : pts) {
-        RNGP* p = new RNGP;
-        s_SetCell(pt.first, &p->dValue, &p->eValueStat);
-        s_SetCell(pt.second, &p->dTyp, &p->eTypStat);
-        if (pTail == nullptr) {
-            pCrv->pCurve = p;
-        } else {
-            pTail->pNext = p;
-            p->pPrev = pTail;
-        }
-        pTail = p;
-    }
-    return pCrv;
-}
-
-RNG* MakeRng(double t, double mn, double mx)
-{
-    RNG* r = new RNG;
-    s_SetCell(t, &r->dTyp, &r->eTypStat);
-    s_SetCell(mn, &r->dMin, &r->eMinStat);
-    s_SetCell(mx, &r->dMax, &r->eMaxStat);
-    return r;
-}
 
 TEST(AcdcIntersection, LinesAndParallels)
 {

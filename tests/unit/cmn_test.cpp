@@ -14,66 +14,20 @@
 
 #include "common/errlog.h"
 #include "parse/parse.h"
+#include "test_support.h"
 
 namespace {
 
-// Expected form of a numbered message at line 1 (the line counter's value
-// at program start): errors wrap from 60 (with a line) or 72 (without) up
-// to 75 characters, warnings from 58 or 70; bugs never wrap.
-std::string Msg(char cSev, int iCode, bool bLine, const std::string& sText)
-{
-    std::size_t lo = 10000;
-    if (cSev == 'E') lo = bLine ? 60 : 72;
-    if (cSev == 'W') lo = bLine ? 58 : 70;
-    char sPrefix[40];
-    std::snprintf(sPrefix, sizeof sPrefix, "%c%04d", cSev, iCode);
-    std::string s = sPrefix;
-    if (bLine) s += " (line    1)";
-    if (sText.size() >= lo && sText.size() <= 75) return s + " -\n    " + sText + "\n";
-    return s + " - " + sText + "\n";
-}
-std::string LineErr(int iCode, const std::string& s) { return Msg('E', iCode, true, s); }
-std::string LineWarn(int iCode, const std::string& s) { return Msg('W', iCode, true, s); }
-std::string Err(int iCode, const std::string& s) { return Msg('E', iCode, false, s); }
+std::string LineErr(int iCode, const std::string& s) { return LineMsg('E', iCode, s); }
+std::string LineWarn(int iCode, const std::string& s) { return LineMsg('W', iCode, s); }
+std::string Err(int iCode, const std::string& s) { return NumberedMsg('E', iCode, false, s); }
 
 const std::string kHint = "  To fix, save file in MS_DOS format and remove .txt extension.";
 const std::string kLongHint = "  - To fix, save file in MS_DOS format and remove .txt extension.";
 
 // Every test starts from program-start state, with the log in numbered form
-// written to a temporary stream that Out() drains.
-class CmnTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ERRLOG_Reset();
-        PARSE_Reset();
-        CMN_Reset();
-        gbOldStyleErrors = FALSE;
-        pLog = std::tmpfile();
-        ASSERT_NE(pLog, nullptr);
-        ERRLOG_SetOutputFile(pLog);
-    }
-    void TearDown() override
-    {
-        ERRLOG_Reset();
-        CMN_Reset();
-        if (pLog != nullptr) std::fclose(pLog);
-    }
-    std::string Out()
-    {
-        std::fflush(pLog);
-        std::rewind(pLog);
-        std::string s;
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pLog)) > 0) s.append(buf, n);
-        std::fclose(pLog);
-        pLog = std::tmpfile();
-        ERRLOG_SetOutputFile(pLog);
-        return s;
-    }
-    FILE* pLog = nullptr;
-};
+// written to a temporary stream that Log() drains.
+class CmnTest : public LogTest {};
 
 // ---------------------------------------------------------------------------
 // Numbers
@@ -104,7 +58,7 @@ TEST_F(CmnTest, GetValueExamples)
         EXPECT_EQ(CMN_Get_Value(c.sIn, &d), c.eResult) << c.sIn;
         EXPECT_DOUBLE_EQ(d, c.dValue) << c.sIn;
     }
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 TEST_F(CmnTest, GetValueEveryScaleLetter)
@@ -171,20 +125,20 @@ TEST_F(CmnTest, ColumnValueStates)
     EXPECT_EQ(CMN_GetColValue("1.5m", "Vinl", "Typical", &d, &e), SUCCESS);
     EXPECT_EQ(e, SET);
     EXPECT_DOUBLE_EQ(d, 1.5e-3);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 
     // A digit in the scale: warned, value kept.
     EXPECT_EQ(CMN_GetColValue("2.2uH3", "Vinl", "Maximum", &d, &e), SUCCESS);
     EXPECT_EQ(e, SET);
     EXPECT_DOUBLE_EQ(d, 2.2e-6);
-    EXPECT_EQ(Out(), LineWarn(1910, "Suspicious Maximum Vinl Value (\"2.2uH3\"); Numeric in Scale"));
+    EXPECT_EQ(Log(), LineWarn(1910, "Suspicious Maximum Vinl Value (\"2.2uH3\"); Numeric in Scale"));
 
     // Unreadable: error, state stays unset.
     d = -1;
     EXPECT_EQ(CMN_GetColValue("4/", "Vinl", "Minimum", &d, &e), FAILURE);
     EXPECT_EQ(e, NOT_SET);
     EXPECT_EQ(d, -1);
-    EXPECT_EQ(Out(), LineErr(1909, "Invalid Minimum Value (\"4/\")"));
+    EXPECT_EQ(Log(), LineErr(1909, "Invalid Minimum Value (\"4/\")"));
 }
 
 TEST_F(CmnTest, UnsignedConversion)
@@ -242,7 +196,7 @@ TEST_F(CmnTest, GettokReadsAWholeLine)
     EXPECT_EQ(CMN_gettok(p, &v, &p), CMN_TOK_LEN);
     EXPECT_DOUBLE_EQ(v, 5);
     EXPECT_EQ(CMN_gettok(p, &v, &p), CMN_TOK_END);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 TEST_F(CmnTest, GettokErrors)
@@ -253,54 +207,54 @@ TEST_F(CmnTest, GettokErrors)
     char eq[] = "= 5 R=1";
     EXPECT_EQ(CMN_gettok(eq, &v, &out), CMN_TOK_ERROR);
     EXPECT_STREQ(out, "5 R=1");
-    EXPECT_EQ(Out(), LineErr(1918, "Unexpected '=' found"));
+    EXPECT_EQ(Log(), LineErr(1918, "Unexpected '=' found"));
 
     // Names are matched with their case.
     char word[] = "r=1 C=2";
     EXPECT_EQ(CMN_gettok(word, &v, &out), CMN_TOK_ERROR);
     EXPECT_STREQ(out, "=1 C=2");
-    EXPECT_EQ(Out(), LineErr(1919, "Unexpected token 'r' found in R/L/C section"));
+    EXPECT_EQ(Log(), LineErr(1919, "Unexpected token 'r' found in R/L/C section"));
 
     char bare[] = "R  ";
     out = nullptr;
     EXPECT_EQ(CMN_gettok(bare, &v, &out), CMN_TOK_END);
     EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(Out(), LineErr(1920, "Premature end of R/L/C section"));
+    EXPECT_EQ(Log(), LineErr(1920, "Premature end of R/L/C section"));
 
     char dangling[] = "L = ";
     EXPECT_EQ(CMN_gettok(dangling, &v, &out), CMN_TOK_END);
     EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(Out(), LineErr(1920, "Premature end of R/L/C section"));
+    EXPECT_EQ(Log(), LineErr(1920, "Premature end of R/L/C section"));
 
     char noeq[] = "R 5 / C=1";
     EXPECT_EQ(CMN_gettok(noeq, &v, &out), CMN_TOK_ERROR);
     EXPECT_STREQ(out, " C=1");
-    EXPECT_EQ(Out(), LineErr(1921, "Error parsing R/L/C section. Missing '='"));
+    EXPECT_EQ(Log(), LineErr(1921, "Error parsing R/L/C section. Missing '='"));
 
     char noeqEnd[] = "C 5";
     EXPECT_EQ(CMN_gettok(noeqEnd, &v, &out), CMN_TOK_ERROR);
     EXPECT_STREQ(out, "");
-    EXPECT_EQ(Out(), LineErr(1921, "Error parsing R/L/C section. Missing '='"));
+    EXPECT_EQ(Log(), LineErr(1921, "Error parsing R/L/C section. Missing '='"));
 
     char empty[] = "R=/ L=1";
     v = -1;
     EXPECT_EQ(CMN_gettok(empty, &v, &out), CMN_TOK_R);
     EXPECT_EQ(v, 0);
     EXPECT_STREQ(out, "/ L=1");
-    EXPECT_EQ(Out(), LineErr(1923, "Numerical value expected"));
+    EXPECT_EQ(Log(), LineErr(1923, "Numerical value expected"));
 
     char bad[] = "L=abc C=1";
     EXPECT_EQ(CMN_gettok(bad, &v, &out), CMN_TOK_L);
     EXPECT_STREQ(out, "C=1");
-    EXPECT_EQ(Out(), LineErr(1922, "Illegal number found 'abc'"));
+    EXPECT_EQ(Log(), LineErr(1922, "Illegal number found 'abc'"));
 
     char ugly[] = "L=5m2";
     EXPECT_EQ(CMN_gettok(ugly, &v, &out), CMN_TOK_L);
-    EXPECT_EQ(Out(), LineErr(1922, "Illegal number found '5m2'"));
+    EXPECT_EQ(Log(), LineErr(1922, "Illegal number found '5m2'"));
 
     char blank[] = " \t ";
     EXPECT_EQ(CMN_gettok(blank, &v, &out), CMN_TOK_END);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 // ---------------------------------------------------------------------------
@@ -381,15 +335,15 @@ TEST_F(CmnTest, SetStrCutsALongValue)
     std::string sValue = "abcdefghijklmnopqrstuvwxyz0123";  // 30 characters
     CMN_SetStr(sField, sValue.c_str(), 20, "Manufacturer");
     EXPECT_EQ(sField, sValue.substr(0, 20));
-    EXPECT_EQ(Out(), LineErr(1912, "Manufacturer string '" + sValue + "' is too long, truncating to 20 characters."));
+    EXPECT_EQ(Log(), LineErr(1912, "Manufacturer string '" + sValue + "' is too long, truncating to 20 characters."));
 
     CMN_SetStr(sField, "exactly20characters!", 20, "Manufacturer");
     EXPECT_EQ(sField, "exactly20characters!");
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 
     CMN_SetStr(sField, "", 20, "Manufacturer");
     EXPECT_EQ(sField, "");
-    EXPECT_EQ(Out(), LineErr(1913, "Zero length value for keyword 'Manufacturer'."));
+    EXPECT_EQ(Log(), LineErr(1913, "Zero length value for keyword 'Manufacturer'."));
 }
 
 TEST_F(CmnTest, SetStrNeverKeepsMoreThanTheCap)
@@ -398,7 +352,7 @@ TEST_F(CmnTest, SetStrNeverKeepsMoreThanTheCap)
     std::string sValue(3000, 'v');
     CMN_SetStr(sField, sValue.c_str(), 2500, "K");
     EXPECT_EQ(sField.size(), 2176u);
-    std::string out = Out();
+    std::string out = Log();
     EXPECT_EQ(out.rfind("E1912 (line    1) - K string 'vvv", 0), 0u) << out.substr(0, 60);
     // The value quoted in the message is cut to the same cap.
     EXPECT_EQ(out.find(std::string(2177, 'v')), std::string::npos);
@@ -412,10 +366,10 @@ TEST_F(CmnTest, SetKeywordStrRejectsADuplicate)
     std::string sField;
     EXPECT_EQ(CMN_SetKeywordStr(sField, "first", 20, "Version"), SUCCESS);
     EXPECT_EQ(sField, "first");
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
     EXPECT_EQ(CMN_SetKeywordStr(sField, "second", 20, "Version"), FAILURE);
     EXPECT_EQ(sField, "first");
-    EXPECT_EQ(Out(), LineErr(1911, "Duplicate 'Version' keyword."));
+    EXPECT_EQ(Log(), LineErr(1911, "Duplicate 'Version' keyword."));
 }
 
 TEST_F(CmnTest, SetFilenameStrKeepsTheWholeName)
@@ -424,11 +378,11 @@ TEST_F(CmnTest, SetFilenameStrKeepsTheWholeName)
     std::string sName = "a_rather_long_file_name.pkg";  // 27 characters
     EXPECT_EQ(CMN_SetFilenameStr(sField, sName.c_str(), 24, "Package Model"), SUCCESS);
     EXPECT_EQ(sField, sName);
-    EXPECT_EQ(Out(), LineErr(1914, "Package Model string '" + sName + "' is too long, maximum length 24 allowed."));
+    EXPECT_EQ(Log(), LineErr(1914, "Package Model string '" + sName + "' is too long, maximum length 24 allowed."));
 
     EXPECT_EQ(CMN_SetFilenameStr(sField, "x.pkg", 24, "Package Model"), FAILURE);
     EXPECT_EQ(sField, sName);
-    EXPECT_EQ(Out(), LineErr(1911, "Duplicate 'Package Model' keyword."));
+    EXPECT_EQ(Log(), LineErr(1911, "Duplicate 'Package Model' keyword."));
 
     std::string sHuge(1500, 'f');
     std::string sOther;
@@ -440,11 +394,11 @@ TEST_F(CmnTest, RequiredKeyword)
 {
     CMN_TestRequiredKeyword("Component", TRUE);
     CMN_TestRequiredKeyword("Component", UNKNOWN);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
     CMN_TestRequiredKeyword("Component", FALSE);
     std::string sFile;
     PARSE_GetFileName(sFile);
-    EXPECT_EQ(Out(), Err(1915, "Required keyword 'Component' not found in file '" + sFile + "'."));
+    EXPECT_EQ(Log(), Err(1915, "Required keyword 'Component' not found in file '" + sFile + "'."));
 }
 
 TEST_F(CmnTest, ReservedWords)
@@ -452,11 +406,11 @@ TEST_F(CmnTest, ReservedWords)
     for (const char* s : {"Gnd", "GND", "nc", "Power", "circuitcall", "NA", "na"})
         EXPECT_EQ(CMN_ReservedWord(s), FAILURE) << s;
     for (const char* s : {"GNDA", "N", "", "VCC", "POWER1"}) EXPECT_EQ(CMN_ReservedWord(s), SUCCESS) << s;
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
     EXPECT_EQ(CMN_ReservedWordErr("vcc"), SUCCESS);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
     EXPECT_EQ(CMN_ReservedWordErr("Gnd"), FAILURE);
-    EXPECT_EQ(Out(), LineErr(1916, "Illegal use of Reserved Word 'Gnd'."));
+    EXPECT_EQ(Log(), LineErr(1916, "Illegal use of Reserved Word 'Gnd'."));
 }
 
 // ---------------------------------------------------------------------------
@@ -587,7 +541,7 @@ TEST_F(CmnTest, MemoryBlocks)
     EXPECT_STREQ(static_cast<const char*>(pv), "keep");
     CMN_freeSetNull(&pv);
     EXPECT_EQ(pv, nullptr);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 #ifndef __SANITIZE_ADDRESS__
@@ -599,21 +553,20 @@ TEST_F(CmnTest, MemoryFailuresAreReported)
     void* pv = reinterpret_cast<void*>(1);
     EXPECT_EQ(CMN_malloc(&pv, huge), FAILURE);
     EXPECT_EQ(pv, nullptr);
-    EXPECT_EQ(Out(), Err(1906, "Memory allocation failed.  This request " + std::to_string(huge) + ".\n"));
+    EXPECT_EQ(Log(), Err(1906, "Memory allocation failed.  This request " + std::to_string(huge) + ".\n"));
 
     ASSERT_EQ(CMN_malloc(&pv, 16), SUCCESS);
     EXPECT_EQ(CMN_realloc(&pv, huge), FAILURE);
     EXPECT_EQ(pv, nullptr);
-    EXPECT_EQ(Out(), Err(1907, "Memory reallocation failed.  This request " + std::to_string(huge) + ".\n"));
+    EXPECT_EQ(Log(), Err(1907, "Memory reallocation failed.  This request " + std::to_string(huge) + ".\n"));
 }
 #endif
 
 TEST(CmnAssertDeathTest, PrintsBaseNameAndLineOnStandardOutput)
 {
-    std::string sTemplate = (std::filesystem::temp_directory_path() / "cmnassertXXXXXX").string();
-    char* sDir = sTemplate.data();
-    ASSERT_NE(mkdtemp(sDir), nullptr);
-    std::string sOut = std::string(sDir) + "/out";
+    ScratchDir scratch;
+    ASSERT_TRUE(scratch.Create("cmnassert"));
+    std::string sOut = scratch.Path() + "/out";
     EXPECT_DEATH(
         {
             if (std::freopen(sOut.c_str(), "w", stdout) == nullptr) std::exit(3);
@@ -623,7 +576,6 @@ TEST(CmnAssertDeathTest, PrintsBaseNameAndLineOnStandardOutput)
     std::ifstream in(sOut);
     std::string s((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(s, "cmn.cpp:42:assertion failed.\n");
-    std::filesystem::remove_all(sDir);
 }
 
 // ---------------------------------------------------------------------------
@@ -637,26 +589,17 @@ protected:
     void SetUp() override
     {
         CmnTest::SetUp();
-        std::string sTemplate = (std::filesystem::temp_directory_path() / "cmntestXXXXXX").string();
-        char* sDir = sTemplate.data();
-        ASSERT_NE(mkdtemp(sDir), nullptr);
-        sScratch = sDir;
+        ASSERT_TRUE(scratch_.Create("cmntest"));
         sOldCwd = std::filesystem::current_path();
-        std::filesystem::current_path(sScratch);
+        std::filesystem::current_path(scratch_.Path());
     }
     void TearDown() override
     {
         std::filesystem::current_path(sOldCwd);
-        std::filesystem::remove_all(sScratch);
+        scratch_.Remove();
         CmnTest::TearDown();
     }
-    static void Write(const std::string& sName, const std::string& sBytes)
-    {
-        std::filesystem::path p(sName);
-        if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
-        std::ofstream f(sName, std::ios::binary);
-        f << sBytes;
-    }
+    void Write(const std::string& sName, const std::string& sBytes) const { scratch_.Write(sName, sBytes); }
     // Reads every line of a file with CMN_GetLine and a buffer of uiSize.
     static std::vector<std::string> Lines(const std::string& sName, unsigned uiSize)
     {
@@ -669,7 +612,7 @@ protected:
         std::fclose(f);
         return v;
     }
-    std::string sScratch;
+    ScratchDir scratch_;
     std::filesystem::path sOldCwd;
 };
 
@@ -687,32 +630,32 @@ TEST_F(CmnFileTest, GetLineDropsCRBeforeLFAndControlZAtEnd)
     EXPECT_EQ(Lines("empty", 1024), V{});
     Write("tab", "a\tb\n");
     EXPECT_EQ(Lines("tab", 1024), (V{"a\tb\n"}));
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 TEST_F(CmnFileTest, GetLineReportsIllegalCharactersAsBlanks)
 {
     Write("lonecr", "ab\rcd\n");
     EXPECT_EQ(Lines("lonecr", 1024), (V{"ab cd\n"}));
-    EXPECT_EQ(Out(), LineErr(1917, "Found illegal control character (code d)." + kHint));
+    EXPECT_EQ(Log(), LineErr(1917, "Found illegal control character (code d)." + kHint));
 
     Write("crcrlf", "a\r\r\nb\r");
     EXPECT_EQ(Lines("crcrlf", 1024), (V{"a \n", "b "}));
-    EXPECT_EQ(Out(), LineErr(1917, "Found illegal control character (code d)." + kHint) +
+    EXPECT_EQ(Log(), LineErr(1917, "Found illegal control character (code d)." + kHint) +
                          LineErr(1917, "Found illegal control character (code d)." + kHint));
 
     Write("nul", std::string("a\0b\n", 4));
     EXPECT_EQ(Lines("nul", 1024), (V{"a b\n"}));
-    EXPECT_EQ(Out(), LineErr(1917, "Found illegal NUL character (code 0)." + kHint));
+    EXPECT_EQ(Log(), LineErr(1917, "Found illegal NUL character (code 0)." + kHint));
 
     Write("high", "x\xe9y\n");
     EXPECT_EQ(Lines("high", 1024), (V{"x y\n"}));
-    EXPECT_EQ(Out(), LineErr(1917, "Found illegal non-7-bit ASCII character (code e9)." + kHint));
+    EXPECT_EQ(Log(), LineErr(1917, "Found illegal non-7-bit ASCII character (code e9)." + kHint));
 
     // A control-Z that is not the last character of the file is illegal.
     Write("midz", "a\x1a\nb\n");
     EXPECT_EQ(Lines("midz", 1024), (V{"a \n", "b\n"}));
-    EXPECT_EQ(Out(), LineErr(1917, "Found illegal control character (code 1a)." + kHint));
+    EXPECT_EQ(Log(), LineErr(1917, "Found illegal control character (code 1a)." + kHint));
 }
 
 TEST_F(CmnFileTest, GetLineKeepsTheStartOfALongLine)
@@ -722,7 +665,7 @@ TEST_F(CmnFileTest, GetLineKeepsTheStartOfALongLine)
     // Exactly as long as the buffer allows, without its newline.
     Write("fit", "abcdefg\nz\n");
     EXPECT_EQ(Lines("fit", 8), (V{"abcdefg", "z\n"}));
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 TEST_F(CmnFileTest, GetLineHintOnlyWithinTheStoredPart)
@@ -731,7 +674,7 @@ TEST_F(CmnFileTest, GetLineHintOnlyWithinTheStoredPart)
     // positions (read and dropped) an empty one.
     Write("hint", "abcdef\x01\x02xyz\x03\n");
     EXPECT_EQ(Lines("hint", 8), (V{"abcdef "}));
-    EXPECT_EQ(Out(), LineErr(1917, "Found illegal control character (code 1)." + kHint) +
+    EXPECT_EQ(Log(), LineErr(1917, "Found illegal control character (code 1)." + kHint) +
                          LineErr(1917, "Found illegal control character (code 2).") +
                          LineErr(1917, "Found illegal control character (code 3)."));
 }
@@ -748,10 +691,10 @@ TEST_F(CmnFileTest, AllowAnyCharacter)
     std::fclose(f);
     ASSERT_TRUE(line.has_value());
     EXPECT_EQ(err, 0);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
     CMN_AllowAnyCharacter(0);
     EXPECT_EQ(Lines("any", 1024), (V{"a   b c\n"}));
-    EXPECT_NE(Out(), "");
+    EXPECT_NE(Log(), "");
 }
 
 TEST_F(CmnFileTest, InfiniteLine)
@@ -765,13 +708,13 @@ TEST_F(CmnFileTest, InfiniteLine)
     ASSERT_TRUE(l1.has_value());
     EXPECT_EQ(*l1, sBig + "\n");
     EXPECT_EQ(err, 0);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 
     auto l2 = CMN_GetInfiniteLine(f, &err);
     ASSERT_TRUE(l2.has_value());
     EXPECT_EQ(*l2, "second \n");
     EXPECT_EQ(err, 1);
-    EXPECT_EQ(Out(), LineErr(1917, "Found illegal control character (code 1)." + kLongHint));
+    EXPECT_EQ(Log(), LineErr(1917, "Found illegal control character (code 1)." + kLongHint));
 
     auto l3 = CMN_GetInfiniteLine(f, &err);
     ASSERT_TRUE(l3.has_value());
@@ -808,25 +751,25 @@ TEST_F(CmnFileTest, LineRulesHoldAcrossLongLines)
         EXPECT_EQ(infinite(a + "\r\n" + "b\r\n"), (V{a + "\n", "b\n"}));
         EXPECT_EQ(infinite(a + "\x1a"), (V{a}));
         EXPECT_EQ(infinite(a + "\n\x1a"), (V{a + "\n"}));
-        EXPECT_EQ(Out(), "");
+        EXPECT_EQ(Log(), "");
         // A CR not before LF and a control-Z not before the end are illegal.
         EXPECT_EQ(infinite(a + "\rx\n"), (V{a + " x\n"}));
         EXPECT_EQ(infinite(a + "\x1a\n"), (V{a + " \n"}));
         EXPECT_EQ(infinite(a + "\r"), (V{a + " "}));
         const std::string sCtl = LineErr(1917, "Found illegal control character (code d)." + kLongHint);
         const std::string sZ = LineErr(1917, "Found illegal control character (code 1a)." + kLongHint);
-        EXPECT_EQ(Out(), sCtl + sZ + sCtl);
+        EXPECT_EQ(Log(), sCtl + sZ + sCtl);
         // NUL characters become blanks wherever they stand.
         EXPECT_EQ(infinite(a + std::string("\0\n\0", 3)), (V{a + " \n", " "}));
         EXPECT_EQ(infinite(std::string("\0", 1) + a + "\nz"), (V{" " + a + "\n", "z"}));
         const std::string sNul = LineErr(1917, "Found illegal NUL character (code 0)." + kLongHint);
-        EXPECT_EQ(Out(), sNul + sNul + sNul);
+        EXPECT_EQ(Log(), sNul + sNul + sNul);
         // A short last line without newline after a long one.
         EXPECT_EQ(infinite(a + "\nab"), (V{a + "\n", "ab"}));
         // The fixed buffer keeps the start of the line and drops the rest.
         Write("blk", a + "\r\n" + "cd\n");
         EXPECT_EQ(Lines("blk", 1024), (V{n + 1 <= 1023 ? a + "\n" : a.substr(0, 1023), "cd\n"}));
-        EXPECT_EQ(Out(), "");
+        EXPECT_EQ(Log(), "");
     }
 }
 
@@ -842,7 +785,7 @@ TEST_F(CmnFileTest, HintFollowsThePositionInTheWholeLine)
     const V lines = Lines("hint", 1024);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], std::string(1022, 'x') + " ");
-    EXPECT_EQ(Out(), LineErr(1917, "Found illegal control character (code 1)." + kHint) +
+    EXPECT_EQ(Log(), LineErr(1917, "Found illegal control character (code 1)." + kHint) +
                          LineErr(1917, "Found illegal control character (code 2).") +
                          LineErr(1917, "Found illegal control character (code 3)."));
 }
@@ -894,18 +837,18 @@ TEST_F(CmnFileTest, OpenAppendsOrChecksTheExtension)
     ASSERT_EQ(CMN_OpenFile("d/y.KVO", TYPE_KVO, &f, sBase), SUCCESS);
     std::fclose(f);
     EXPECT_EQ(sBase, "y.KVO");
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 
     Write("d/x.txt", "");
     EXPECT_EQ(CMN_OpenFile("d/x.txt", TYPE_KVO, &f, sBase), FAILURE);
     EXPECT_EQ(f, nullptr);
-    EXPECT_EQ(Out(), Err(1900, "File Name Requires '.kvo' Extension."));
+    EXPECT_EQ(Log(), Err(1900, "File Name Requires '.kvo' Extension."));
     EXPECT_EQ(CMN_OpenFile("d/x.txt", TYPE_EBD, &f, sBase), FAILURE);
-    EXPECT_EQ(Out(), Err(1902, "File Name Requires '.ebd' Extension."));
+    EXPECT_EQ(Log(), Err(1902, "File Name Requires '.ebd' Extension."));
     EXPECT_EQ(CMN_OpenFile("d/x.txt", TYPE_PKG, &f, sBase), FAILURE);
-    EXPECT_EQ(Out(), Err(1903, "File Name Requires '.pkg' Extension."));
+    EXPECT_EQ(Log(), Err(1903, "File Name Requires '.pkg' Extension."));
     EXPECT_EQ(CMN_OpenFile("d/x.txt", TYPE_AMI, &f, sBase), FAILURE);
-    EXPECT_EQ(Out(), Err(1924, "File Name Requires '.ami' Extension."));
+    EXPECT_EQ(Log(), Err(1924, "File Name Requires '.ami' Extension."));
 
     // Parameter files take any name as it is.
     ASSERT_EQ(CMN_OpenFile("d/x.txt", TYPE_PARAM, &f, sBase), SUCCESS);
@@ -914,7 +857,7 @@ TEST_F(CmnFileTest, OpenAppendsOrChecksTheExtension)
     ASSERT_EQ(CMN_OpenFile("d/plain", TYPE_PARAM, &f, sBase), SUCCESS);
     std::fclose(f);
     EXPECT_EQ(sBase, "plain");
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 TEST_F(CmnFileTest, OpenTriesLowerThenUpperCase)
@@ -934,10 +877,10 @@ TEST_F(CmnFileTest, OpenTriesLowerThenUpperCase)
     EXPECT_EQ(sBase, "abc.pkg");
     CMN_GetKvoPath(sPath);
     EXPECT_EQ(sPath, "UC/");
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 
     EXPECT_EQ(CMN_OpenFile("nodir/None.kvo", TYPE_KVO, &f, sBase), FAILURE);
-    EXPECT_EQ(Out(), Err(1905, "Unable To Open File 'nodir/None.kvo'"));
+    EXPECT_EQ(Log(), Err(1905, "Unable To Open File 'nodir/None.kvo'"));
 }
 
 TEST_F(CmnFileTest, NameWithoutDirectoryUsesTheLastDirectory)
@@ -963,7 +906,7 @@ TEST_F(CmnFileTest, NameWithoutDirectoryUsesTheLastDirectory)
     EXPECT_EQ(CMN_checkFileExists("missing.pkg"), FAILURE);
 
     EXPECT_EQ(CMN_OpenFile("gone.pkg", TYPE_PKG, &f, sBase), FAILURE);
-    EXPECT_EQ(Out(), Err(1905, "Unable To Open File 'sub/gone.pkg'"));
+    EXPECT_EQ(Log(), Err(1905, "Unable To Open File 'sub/gone.pkg'"));
 }
 
 TEST_F(CmnFileTest, DirectoryIsNotAFile)
@@ -973,7 +916,7 @@ TEST_F(CmnFileTest, DirectoryIsNotAFile)
     std::string sBase;
     EXPECT_EQ(CMN_OpenFile("dd/x.kvo", TYPE_KVO, &f, sBase), FAILURE);
     EXPECT_EQ(f, nullptr);
-    EXPECT_EQ(Out(), Err(1905, "Unable To Open File 'dd/x.kvo'"));
+    EXPECT_EQ(Log(), Err(1905, "Unable To Open File 'dd/x.kvo'"));
     EXPECT_EQ(CMN_checkFileExists("x.kvo"), FAILURE);
 }
 
@@ -983,12 +926,12 @@ TEST_F(CmnFileTest, NameLengthLimits)
     std::string sBase;
     // Appending ".kvo" to 1021 characters would exceed 1024.
     EXPECT_EQ(CMN_OpenFile(std::string(1021, 'n').c_str(), TYPE_KVO, &f, sBase), FAILURE);
-    EXPECT_EQ(Out(), Err(1901, "Unable to append filename extension."));
+    EXPECT_EQ(Log(), Err(1901, "Unable to append filename extension."));
     // 1020 + ".kvo" fits alone, but not after the directory.
     EXPECT_EQ(CMN_OpenFile(("d/" + std::string(1020, 'n')).c_str(), TYPE_KVO, &f, sBase), FAILURE);
-    EXPECT_EQ(Out(), Err(1904, "Unable to assemble filename."));
+    EXPECT_EQ(Log(), Err(1904, "Unable to assemble filename."));
     EXPECT_EQ(CMN_OpenFile(std::string(2000, 'n').c_str(), TYPE_PARAM, &f, sBase), FAILURE);
-    EXPECT_EQ(Out(), Err(1904, "Unable to assemble filename."));
+    EXPECT_EQ(Log(), Err(1904, "Unable to assemble filename."));
 }
 
 struct VerCase {
@@ -1031,7 +974,7 @@ TEST_F(CmnFileTest, VersionDetection)
         EXPECT_EQ(CMN_getKivoVer(sName.c_str(), &ul, TYPE_KVO), c.eVer) << c.sText;
         EXPECT_EQ(ul, c.ulLines) << c.sText;
     }
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 TEST_F(CmnFileTest, VersionDetectionOfAFileThatDoesNotOpen)
@@ -1040,7 +983,7 @@ TEST_F(CmnFileTest, VersionDetectionOfAFileThatDoesNotOpen)
     unsigned long ul = 999;
     EXPECT_EQ(CMN_getKivoVer("v.txt", &ul, TYPE_KVO), VER_UNKNOWN);
     EXPECT_EQ(ul, 999u);
-    EXPECT_EQ(Out(), Err(1900, "File Name Requires '.kvo' Extension."));
+    EXPECT_EQ(Log(), Err(1900, "File Name Requires '.kvo' Extension."));
     Write("p.pkg", "[KIVO Ver] 5.1\n");
     EXPECT_EQ(CMN_getKivoVer("p", &ul, TYPE_PKG), VER_5);
 }
@@ -1058,7 +1001,7 @@ TEST_F(CmnFileTest, ResetForgetsTheDirectoryAndSwitch)
     EXPECT_EQ(sPath, "");
     Write("c", "\x01\n");
     EXPECT_EQ(Lines("c", 16), (V{" \n"}));
-    EXPECT_NE(Out(), "");
+    EXPECT_NE(Log(), "");
 }
 
 }  // namespace

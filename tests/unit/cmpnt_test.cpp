@@ -2,11 +2,8 @@
 // fixed byte for byte: a data line after an end keyword is reported as a
 // program bug that names the checker's own source position.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <string>
 
@@ -14,47 +11,27 @@
 #include "driver/reset.h"
 #include "parse/kivo.h"
 #include "parse/parse.h"
+#include "test_support.h"
 
 namespace {
 
-class ComponentParseTest : public ::testing::Test {
+class ComponentParseTest : public ProgramStateTest {
 protected:
     void SetUp() override
     {
-        KIVOCHK_ResetAll();
+        ProgramStateTest::SetUp();
         gbOldStyleErrors = FALSE;
         PARSE_SuppressBanners(1);
         ASSERT_EQ(KIVO_New(), SUCCESS);
-        std::string sTemplate = (std::filesystem::temp_directory_path() / "cmpnt_test_XXXXXX").string();
-        ASSERT_NE(mkdtemp(sTemplate.data()), nullptr);
-        sDir_ = sTemplate;
-    }
-    void TearDown() override
-    {
-        KIVOCHK_ResetAll();
-        std::error_code ec;
-        std::filesystem::remove_all(sDir_, ec);
+        ASSERT_TRUE(scratch_.Create("cmpnt_test_"));
     }
     // Writes the file, parses it as a KIVO file and returns what the log printed.
     std::string Parse(const std::string& sName, const std::string& sText)
     {
-        const std::string sPath = sDir_ + "/" + sName;
-        std::ofstream(sPath, std::ios::binary) << sText;
-        FILE* f = std::tmpfile();
-        EXPECT_NE(f, nullptr);
-        ERRLOG_SetOutputFile(f);
-        EXPECT_EQ(PARSE(sPath.c_str(), TYPE_KVO), SUCCESS);
-        std::fflush(f);
-        std::rewind(f);
-        std::string out;
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-        std::fclose(f);
-        ERRLOG_SetOutputFile(nullptr);
-        return out;
+        const std::string sPath = scratch_.Write(sName, sText);
+        return CaptureLog([&] { EXPECT_EQ(PARSE(sPath.c_str(), TYPE_KVO), SUCCESS); });
     }
-    std::string sDir_;
+    ScratchDir scratch_;
 };
 
 TEST_F(ComponentParseTest, DataAfterAnEndKeywordIsAProgramBugAtItsLine)

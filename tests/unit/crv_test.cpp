@@ -7,39 +7,16 @@
 
 #include "common/errlog.h"
 #include "parse/parse.h"
+#include "test_support.h"
 
 namespace {
 
-class CrvTest : public ::testing::Test {
+class CrvTest : public LogTest {
 protected:
-    void SetUp() override
-    {
-        ERRLOG_Reset();
-        PARSE_Reset();
-        CRV_Reset();
-        gbOldStyleErrors = FALSE;
-        pLog = std::tmpfile();
-        ASSERT_NE(pLog, nullptr);
-        ERRLOG_SetOutputFile(pLog);
-    }
     void TearDown() override
     {
         CRV_Free(pCrv);
-        ERRLOG_Reset();
-        std::fclose(pLog);
-    }
-    std::string Out()
-    {
-        std::fflush(pLog);
-        std::rewind(pLog);
-        std::string s;
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pLog)) > 0) s.append(buf, n);
-        std::fclose(pLog);
-        pLog = std::tmpfile();
-        ERRLOG_SetOutputFile(pLog);
-        return s;
+        LogTest::TearDown();
     }
     void Table(std::initializer_list<const char*> rows)
     {
@@ -68,7 +45,6 @@ protected:
         return s;
     }
 
-    FILE* pLog = nullptr;
     CRV* pCrv = nullptr;
 };
 
@@ -117,7 +93,7 @@ TEST_F(CrvTest, RepeatedZeroVoltageIsOneRowToo)
     // The nearness test is relative to the start voltage, so at 0 V only an
     // exact repeat is the same row; it must not become a zero-length segment.
     Table({"0 0 0 0", "0 5 5 5", "1 10 10 10"});
-    Out();  // the repeated voltage is warned about; not the point here
+    Log();  // the repeated voltage is warned about; not the point here
     EXPECT_EQ(At(0.0), "0 0 0");
     EXPECT_EQ(At(0.5), "5 5 5");
 }
@@ -148,7 +124,7 @@ TEST_F(CrvTest, LongTableIsReadOnceReportedOnceAndFreed)
     for (const RNGP* p = pCrv->pCurve; p != nullptr; p = p->pNext) ++iRows;
     EXPECT_EQ(iRows, kRows);
     CRV_Fini("m", INPUT, GND_CLAMP_KEY, pCrv, "GND Clamp", "Model");
-    EXPECT_EQ(Out(), "E1107 (line    1) - More Than 100 Voltage Points Provided For GND Clamp\n");
+    EXPECT_EQ(Log(), "E1107 (line    1) - More Than 100 Voltage Points Provided For GND Clamp\n");
     CRV_Free(pCrv);  // iterative: a recursive release of 200 000 rows would overflow the stack
     pCrv = nullptr;
 }

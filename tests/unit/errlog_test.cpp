@@ -11,37 +11,11 @@
 #include <string>
 
 #include "parse/parse.h"
+#include "test_support.h"
 
 namespace {
 
-// Runs fn with the log writing into a temporary stream and returns what it printed.
-template <class F>
-std::string Capture(F fn)
-{
-    FILE* f = std::tmpfile();
-    EXPECT_NE(f, nullptr);
-    ERRLOG_SetOutputFile(f);
-    fn();
-    std::fflush(f);
-    std::rewind(f);
-    std::string out;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-    std::fclose(f);
-    ERRLOG_SetOutputFile(nullptr);
-    return out;
-}
-
-class ErrlogTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ERRLOG_Reset();
-        PARSE_Reset();
-    }
-    void TearDown() override { ERRLOG_Reset(); }
-};
+class ErrlogTest : public ProgramStateTest {};
 
 TEST(ErrlogTable, StrictlyAscendingAndUnique)
 {
@@ -117,34 +91,34 @@ TEST_F(ErrlogTest, ItemCountRowsOfTheModelSectionKeywords)
         char want[128];
         std::snprintf(want, sizeof want, "E%04d - Incorrect Number of Line Items (2) For %s: Expecting 1\n",
                       c.iCode, c.sLabel);
-        EXPECT_EQ(Capture([&] { ERRLOG_ErrorNew(c.iCode, 2, c.sLabel, 1); }), want);  // short enough for one line
+        EXPECT_EQ(CaptureLog([&] { ERRLOG_ErrorNew(c.iCode, 2, c.sLabel, 1); }), want);  // short enough for one line
     }
     for (int iCode : {2901, 4201, 5001, 4804})
-        EXPECT_EQ(Capture([&] { ERRLOG_BugNew(iCode, "x.c", 7); }),
+        EXPECT_EQ(CaptureLog([&] { ERRLOG_BugNew(iCode, "x.c", 7); }),
                   "B" + std::to_string(iCode) + " - Unable to Allocate Memory: x.c 7\n");
 }
 
 TEST_F(ErrlogTest, NumberedAndUnnumberedPrefixes)
 {
     gbOldStyleErrors = FALSE;
-    EXPECT_EQ(Capture([] { ERRLOG_LineErrorNew(905, 80); }), "E0905 (line    1) - Exceeds 80 chararacters.\n");
-    EXPECT_EQ(Capture([] { ERRLOG_ErrorNew(4101); }), "E4101 - Required keyword 'Component' not found.\n");
-    EXPECT_EQ(Capture([] { ERRLOG_WarnNew(901, "A.kvo"); }), "W0901 - Filename 'A.kvo' should be lowercase\n");
-    EXPECT_EQ(Capture([] { ERRLOG_BugNew(1000); }), "B1000 - Unable to get ptr to KIVO struct?\n");
-    EXPECT_EQ(Capture([] { ERRLOG_LineBugNew(1003); }), "B1003 (line    1) - Bad keyword type passed to hdr.\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_LineErrorNew(905, 80); }), "E0905 (line    1) - Exceeds 80 chararacters.\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_ErrorNew(4101); }), "E4101 - Required keyword 'Component' not found.\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_WarnNew(901, "A.kvo"); }), "W0901 - Filename 'A.kvo' should be lowercase\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_BugNew(1000); }), "B1000 - Unable to get ptr to KIVO struct?\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_LineBugNew(1003); }), "B1003 (line    1) - Bad keyword type passed to hdr.\n");
     gbOldStyleErrors = TRUE;
-    EXPECT_EQ(Capture([] { ERRLOG_LineErrorNew(905, 120); }), "ERROR (line    1) - Exceeds 120 chararacters.\n");
-    EXPECT_EQ(Capture([] { ERRLOG_BugNew(1000); }), "PROGRAM BUG - Unable to get ptr to KIVO struct?\n");
-    EXPECT_EQ(Capture([] { ERRLOG_LineWarnNew(921); }),
+    EXPECT_EQ(CaptureLog([] { ERRLOG_LineErrorNew(905, 120); }), "ERROR (line    1) - Exceeds 120 chararacters.\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_BugNew(1000); }), "PROGRAM BUG - Unable to get ptr to KIVO struct?\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_LineWarnNew(921); }),
               "WARNING (line    1) - KIVO files should not contain tab characters.\n");
 }
 
 TEST_F(ErrlogTest, UnknownNumberPrintsRowZeroUncountedWhateverTheSwitches)
 {
     ERRLOG_SuppressErrors(TRUE);
-    EXPECT_EQ(Capture([] { ERRLOG_ErrorNew(1); }), "INTERNAL ERROR - Error code doesn't exist.\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_ErrorNew(1); }), "INTERNAL ERROR - Error code doesn't exist.\n");
     gbOldStyleErrors = FALSE;
-    EXPECT_EQ(Capture([] { ERRLOG_LineWarnNew(2); }), "I0000 - Error code doesn't exist.\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_LineWarnNew(2); }), "I0000 - Error code doesn't exist.\n");
     unsigned long b = 9, e = 9, w = 9;
     ERRLOG_GetCounts(&b, &e, &w);
     EXPECT_EQ(b + e + w, 0u);
@@ -160,7 +134,7 @@ TEST_F(ErrlogTest, LineErrorWrapsFrom60To75)
         std::string k = TextOfLength(len);
         std::string text = "Zero length value for keyword '" + k + "'.";
         ASSERT_EQ(text.size(), len);
-        std::string out = Capture([&] { ERRLOG_LineErrorNew(1913, k); });
+        std::string out = CaptureLog([&] { ERRLOG_LineErrorNew(1913, k); });
         if (len >= 60 && len <= 75)
             EXPECT_EQ(out, "ERROR (line    1) -\n    " + text + "\n") << len;
         else
@@ -176,14 +150,14 @@ TEST_F(ErrlogTest, ThresholdsPerSeverity)
     } cases[] = {{etERROR, 72}, {etWARNING, 70}, {etLINE_WARNING, 58}, {etNOTE, 73}, {etLINE_NOTE, 61}};
     for (const Case& c : cases) {
         std::string below = TextOfLength(c.first - 1), at = TextOfLength(c.first);
-        std::string outBelow = Capture([&] { ERRLOG_Report(c.e, 1913, {below}); });
-        std::string outAt = Capture([&] { ERRLOG_Report(c.e, 1913, {at}); });
+        std::string outBelow = CaptureLog([&] { ERRLOG_Report(c.e, 1913, {below}); });
+        std::string outAt = CaptureLog([&] { ERRLOG_Report(c.e, 1913, {at}); });
         EXPECT_EQ(outBelow.find(" -\n    "), std::string::npos) << c.e;
         EXPECT_NE(outAt.find(" -\n    "), std::string::npos) << c.e;
     }
     // Bugs never wrap.
     std::string k = TextOfLength(65);
-    std::string out = Capture([&] { ERRLOG_LineBugNew(1913, k); });
+    std::string out = CaptureLog([&] { ERRLOG_LineBugNew(1913, k); });
     EXPECT_EQ(out, "PROGRAM BUG (line    1) - Zero length value for keyword '" + k + "'.\n");
 }
 
@@ -191,47 +165,47 @@ TEST_F(ErrlogTest, NewlinesInTextCountTowardsTheLength)
 {
     // 907 with a 34-character line: "Data for unknown keyword.\n" is 26, total 60.
     std::string line(34, 'x');
-    EXPECT_EQ(Capture([&] { ERRLOG_LineErrorNew(907, line); }),
+    EXPECT_EQ(CaptureLog([&] { ERRLOG_LineErrorNew(907, line); }),
               "ERROR (line    1) -\n    Data for unknown keyword.\n" + line + "\n");
 }
 
 TEST_F(ErrlogTest, CautionsOnlyWhenAskedFor)
 {
-    EXPECT_EQ(Capture([] { ERRLOG_CautionNew(1913, "x"); }), "");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_CautionNew(1913, "x"); }), "");
     gbSuppressCautions = FALSE;
-    EXPECT_EQ(Capture([] { ERRLOG_CautionNew(1913, "x"); }), "CAUTION - Zero length value for keyword 'x'.\n");
-    EXPECT_EQ(Capture([] { ERRLOG_Totals(); }), "Errors  : 0\nCautions: 1\n\nFile Passed\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_CautionNew(1913, "x"); }), "CAUTION - Zero length value for keyword 'x'.\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_Totals(); }), "Errors  : 0\nCautions: 1\n\nFile Passed\n");
 }
 
 TEST_F(ErrlogTest, SuppressedSeveritiesAreNeitherPrintedNorCounted)
 {
     ERRLOG_SuppressWarns(TRUE);
     ERRLOG_SuppressBugs(TRUE);
-    EXPECT_EQ(Capture([] {
+    EXPECT_EQ(CaptureLog([] {
                   ERRLOG_WarnNew(901, "a");
                   ERRLOG_BugNew(1000);
               }),
               "");
-    EXPECT_EQ(Capture([] { ERRLOG_Totals(); }), "Errors  : 0\n\nFile Passed\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_Totals(); }), "Errors  : 0\n\nFile Passed\n");
 }
 
 TEST_F(ErrlogTest, NotesCannotBeSuppressedAndAreNotCounted)
 {
     ERRLOG_SuppressErrors(TRUE);
     ERRLOG_SuppressWarns(TRUE);
-    EXPECT_EQ(Capture([] { ERRLOG_NoteNew(1913, "n"); }), "NOTE - Zero length value for keyword 'n'.\n");
-    EXPECT_EQ(Capture([] { ERRLOG_Totals(); }), "Errors  : 0\n\nFile Passed\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_NoteNew(1913, "n"); }), "NOTE - Zero length value for keyword 'n'.\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_Totals(); }), "Errors  : 0\n\nFile Passed\n");
 }
 
 TEST_F(ErrlogTest, TotalsForms)
 {
-    EXPECT_EQ(Capture([] { ERRLOG_WarnNew(901, "a"); }), "WARNING - Filename 'a' should be lowercase\n");
-    EXPECT_EQ(Capture([] { ERRLOG_Totals(); }), "\nErrors  : 0\nWarnings: 1\n\nFile Passed\n");
-    Capture([] {
+    EXPECT_EQ(CaptureLog([] { ERRLOG_WarnNew(901, "a"); }), "WARNING - Filename 'a' should be lowercase\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_Totals(); }), "\nErrors  : 0\nWarnings: 1\n\nFile Passed\n");
+    CaptureLog([] {
         ERRLOG_ErrorNew(4101);
         ERRLOG_BugNew(1000);
     });
-    EXPECT_EQ(Capture([] { ERRLOG_Totals(); }), "\nBugs    : 1\nErrors  : 1\nWarnings: 1\n\nFile Failed\n");
+    EXPECT_EQ(CaptureLog([] { ERRLOG_Totals(); }), "\nBugs    : 1\nErrors  : 1\nWarnings: 1\n\nFile Failed\n");
     unsigned long b = 0, e = 0;
     ERRLOG_GetCounts(&b, &e, nullptr);
     EXPECT_EQ(b, 1u);

@@ -10,46 +10,18 @@
 #include "common/errlog.h"
 #include "parse/kivo.h"
 #include "parse/parse.h"
+#include "test_support.h"
 
 namespace {
 
-// Runs fn with the message log writing into a temporary stream and returns
-// what it printed.
-template <class F>
-std::string Capture(F fn)
-{
-    FILE* f = std::tmpfile();
-    EXPECT_NE(f, nullptr);
-    ERRLOG_SetOutputFile(f);
-    fn();
-    std::fflush(f);
-    std::rewind(f);
-    std::string out;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-    std::fclose(f);
-    ERRLOG_SetOutputFile(nullptr);
-    return out;
-}
-
 // Feeds header lines the way the router does: the finish of the previous
 // header keyword, the start of a new header on [KIVO Ver], then the line.
-class HdrTest : public ::testing::Test {
+class HdrTest : public ProgramStateTest {
 protected:
     void SetUp() override
     {
-        KIVO_Reset();
-        HDR_Reset();
-        PARSE_Reset();
-        ERRLOG_Reset();
+        ProgramStateTest::SetUp();
         ASSERT_EQ(KIVO_New(), SUCCESS);
-    }
-    void TearDown() override
-    {
-        KIVO_Reset();
-        HDR_Reset();
-        ERRLOG_Reset();
     }
 
     void Keyword(KEYWORD_TYPE eKey, const std::string& sLine)
@@ -70,7 +42,7 @@ protected:
     // Closes the header; the required-keyword findings are not looked at.
     void End()
     {
-        Capture([&] { HDR_Fini(END_KEY); });
+        CaptureLog([&] { HDR_Fini(END_KEY); });
         eCurrent = END_KEY;
     }
     HDR* TopHdr()
@@ -87,7 +59,7 @@ protected:
 
 TEST_F(HdrTest, FreeTextsJoinLinesWithNewlines)
 {
-    std::string out = Capture([&] {
+    std::string out = CaptureLog([&] {
         Keyword(KIVOVER_KEY, "[KIVO Ver] 6.1");
         Keyword(NOTES_KEY, "[Notes]");
         Data("first line");
@@ -118,7 +90,7 @@ TEST_F(HdrTest, FreeTextsJoinLinesWithNewlines)
 
 TEST_F(HdrTest, DuplicateTextKeywordAppendsItsDataLinesToTheFirst)
 {
-    std::string out = Capture([&] {
+    std::string out = CaptureLog([&] {
         Keyword(KIVOVER_KEY, "[KIVO Ver] 6.1");
         Keyword(NOTES_KEY, "[Notes] a");
         Keyword(NOTES_KEY, "[Notes] b");
@@ -140,7 +112,7 @@ TEST_F(HdrTest, VersionValueChoosesRuleSet)
                  {"6.0", VER_6}, {"6.1", VER_61}};
     for (const auto& c : cases) {
         geFileVersion = VER_UNKNOWN;
-        std::string out = Capture([&] { Keyword(KIVOVER_KEY, std::string("[KIVO Ver] ") + c.sValue); });
+        std::string out = CaptureLog([&] { Keyword(KIVOVER_KEY, std::string("[KIVO Ver] ") + c.sValue); });
         EXPECT_EQ(out, "") << c.sValue;
         EXPECT_EQ(geFileVersion, c.eWant) << c.sValue;
         End();
@@ -150,17 +122,17 @@ TEST_F(HdrTest, VersionValueChoosesRuleSet)
 TEST_F(HdrTest, IllegalOrEmptyVersionKeepsPreviousRuleSet)
 {
     geFileVersion = VER_4;
-    std::string out = Capture([&] { Keyword(KIVOVER_KEY, "[KIVO Ver] 5.2"); });
+    std::string out = CaptureLog([&] { Keyword(KIVOVER_KEY, "[KIVO Ver] 5.2"); });
     EXPECT_EQ(out, "ERROR (line    1) - Illegal KIVO_Version '5.2'.\n");
     EXPECT_EQ(geFileVersion, VER_4);
 
     End();
-    out = Capture([&] { Keyword(KIVOVER_KEY, "[KIVO Ver] 1.1"); });
+    out = CaptureLog([&] { Keyword(KIVOVER_KEY, "[KIVO Ver] 1.1"); });
     EXPECT_EQ(out, "ERROR (line    1) - Illegal KIVO_Version '1.1'.\n");
     EXPECT_EQ(geFileVersion, VER_4);
 
     End();
-    out = Capture([&] { Keyword(KIVOVER_KEY, "[KIVO Ver]"); });
+    out = CaptureLog([&] { Keyword(KIVOVER_KEY, "[KIVO Ver]"); });
     EXPECT_EQ(out, "ERROR (line    1) - Zero length value for keyword 'KIVO_Version'.\n");
     EXPECT_EQ(geFileVersion, VER_4);
 }
@@ -168,25 +140,25 @@ TEST_F(HdrTest, IllegalOrEmptyVersionKeepsPreviousRuleSet)
 TEST_F(HdrTest, SwitchesWidenTheRules)
 {
     HDR_Allow1xVersions(1);
-    std::string out = Capture([&] { Keyword(KIVOVER_KEY, "[KIVO Ver] 1.1"); });
+    std::string out = CaptureLog([&] { Keyword(KIVOVER_KEY, "[KIVO Ver] 1.1"); });
     EXPECT_EQ(out, "");
     EXPECT_EQ(geFileVersion, VER_1);
     End();
 
     HDR_AllowAnyVersion(1);
-    out = Capture([&] { Keyword(KIVOVER_KEY, "[KIVO Ver] 9.9"); });
+    out = CaptureLog([&] { Keyword(KIVOVER_KEY, "[KIVO Ver] 9.9"); });
     EXPECT_EQ(out, "");
     EXPECT_EQ(geFileVersion, VER_61);
 
     HDR_AllowAnyFile_name(1);
-    out = Capture([&] { Keyword(FILENAME_KEY, "[File Name] Not+A_Dos..Name"); });
+    out = CaptureLog([&] { Keyword(FILENAME_KEY, "[File Name] Not+A_Dos..Name"); });
     EXPECT_EQ(out, "");
 }
 
 TEST_F(HdrTest, FileNameRulesReportEachCharacterInOrder)
 {
     geFileVersion = VER_61;
-    std::string out = Capture([&] {
+    std::string out = CaptureLog([&] {
         Keyword(KIVOVER_KEY, "[KIVO Ver] 6.1");
         Keyword(FILENAME_KEY, "[File Name] A b.c.d.e");
     });
@@ -205,7 +177,7 @@ TEST_F(HdrTest, FileNameLengthDependsOnVersion)
     HDR_AllowAnyFile_name(1);
 
     // Before 3.2: cut to 12.
-    std::string out = Capture([&] {
+    std::string out = CaptureLog([&] {
         Keyword(KIVOVER_KEY, "[KIVO Ver] 2.1");
         Keyword(FILENAME_KEY, "[File Name] " + s30);
     });
@@ -216,7 +188,7 @@ TEST_F(HdrTest, FileNameLengthDependsOnVersion)
     End();
 
     // 3.2: 24 allowed, the longer name is kept whole.
-    out = Capture([&] {
+    out = CaptureLog([&] {
         Keyword(KIVOVER_KEY, "[KIVO Ver] 3.2");
         Keyword(FILENAME_KEY, "[File Name] " + s30);
     });
@@ -226,7 +198,7 @@ TEST_F(HdrTest, FileNameLengthDependsOnVersion)
     End();
 
     // 4.2 on: 44 allowed.
-    out = Capture([&] {
+    out = CaptureLog([&] {
         Keyword(KIVOVER_KEY, "[KIVO Ver] 4.2");
         Keyword(FILENAME_KEY, "[File Name] " + s30);
     });
@@ -235,7 +207,7 @@ TEST_F(HdrTest, FileNameLengthDependsOnVersion)
 
 TEST_F(HdrTest, HeaderEndsAtFirstOtherKeywordAndChecksRequiredOnes)
 {
-    std::string out = Capture([&] {
+    std::string out = CaptureLog([&] {
         Keyword(KIVOVER_KEY, "[KIVO Ver] 6.1");
         Keyword(DATE_KEY, "[Date] today");
         HDR_Fini(COMPNT_KEY);
@@ -255,7 +227,7 @@ TEST_F(HdrTest, HeaderEndsAtFirstOtherKeywordAndChecksRequiredOnes)
 
 TEST_F(HdrTest, SecondVersionKeywordInsideHeaderIsReportedByFinish)
 {
-    std::string out = Capture([&] {
+    std::string out = CaptureLog([&] {
         Keyword(KIVOVER_KEY, "[KIVO Ver] 6.1");
         HDR_Fini(KIVOVER_KEY);
         HDR_Fini(FILENAME_KEY);  // another header keyword: nothing
@@ -265,12 +237,12 @@ TEST_F(HdrTest, SecondVersionKeywordInsideHeaderIsReportedByFinish)
 
 TEST_F(HdrTest, FreeingTheRootClosesAnOpenHeader)
 {
-    Capture([&] { Keyword(KIVOVER_KEY, "[KIVO Ver] 6.1"); });
+    CaptureLog([&] { Keyword(KIVOVER_KEY, "[KIVO Ver] 6.1"); });
     KIVO_Reset();
     ASSERT_EQ(KIVO_New(), SUCCESS);
     // The record went with its root: a data line is now an orphan, and no
     // finish reports a duplicate for the next file's [KIVO Ver].
-    std::string out = Capture([&] {
+    std::string out = CaptureLog([&] {
         Data("text");
         HDR_Fini(KIVOVER_KEY);
     });

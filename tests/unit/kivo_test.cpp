@@ -12,14 +12,11 @@
 #include "driver/reset.h"
 #include "model/mdl.h"
 #include "parse/hdr.h"
+#include "test_support.h"
 
 namespace {
 
-class KivoTest : public ::testing::Test {
-protected:
-    void SetUp() override { KIVOCHK_ResetAll(); }
-    void TearDown() override { KIVOCHK_ResetAll(); }
-};
+class KivoTest : public ProgramStateTest {};
 
 KIVO* Top()
 {

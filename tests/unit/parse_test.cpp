@@ -15,6 +15,7 @@
 #include "common/errlog.h"
 #include "parse/hdr.h"
 #include "parse/kivo.h"
+#include "test_support.h"
 
 namespace {
 
@@ -178,20 +179,14 @@ void s_collect(const PARSE_TRACE& t)
     gpEvents->push_back(s);
 }
 
-class ParseFileTest : public ::testing::Test {
+class ParseFileTest : public ProgramStateTest {
 protected:
     void SetUp() override
     {
-        KIVO_Reset();
-        HDR_Reset();
-        PARSE_Reset();
-        CMN_Reset();
-        ERRLOG_Reset();
+        ProgramStateTest::SetUp();
         ASSERT_EQ(KIVO_New(), SUCCESS);
         PARSE_SuppressBanners(1);
-        std::string sTemplate = (std::filesystem::temp_directory_path() / "parse_test_XXXXXX").string();
-        ASSERT_NE(mkdtemp(sTemplate.data()), nullptr);
-        sDir_ = sTemplate;
+        ASSERT_TRUE(scratch_.Create("parse_test_"));
         gpEvents = &events;
         PARSE_SetTrace(s_collect);
     }
@@ -199,38 +194,22 @@ protected:
     {
         PARSE_SetTrace(nullptr);
         gpEvents = nullptr;
-        std::filesystem::remove_all(sDir_);
-        KIVO_Reset();
-        HDR_Reset();
-        PARSE_Reset();
-        CMN_Reset();
-        ERRLOG_Reset();
+        scratch_.Remove();
+        ProgramStateTest::TearDown();
     }
 
-    std::string Write(const std::string& sName, const std::string& sText)
+    std::string Write(const std::string& sName, const std::string& sText) const
     {
-        std::string sPath = sDir_ + "/" + sName;
-        std::ofstream(sPath, std::ios::binary) << sText;
-        return sPath;
+        return scratch_.Write(sName, sText);
     }
 
     // Parses the file and returns what the message log printed.
     std::string Parse(const std::string& sPath, KIVO_FILE_TYPE eType, STATUS* peResult = nullptr)
     {
-        FILE* f = std::tmpfile();
-        EXPECT_NE(f, nullptr);
-        ERRLOG_SetOutputFile(f);
-        const STATUS e = PARSE(sPath.c_str(), eType);
-        if (peResult != nullptr) *peResult = e;
-        std::fflush(f);
-        std::rewind(f);
-        std::string out;
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-        std::fclose(f);
-        ERRLOG_SetOutputFile(nullptr);
-        return out;
+        return CaptureLog([&] {
+            const STATUS e = PARSE(sPath.c_str(), eType);
+            if (peResult != nullptr) *peResult = e;
+        });
     }
 
     // The events from the first one that mentions sFrom on.
@@ -241,7 +220,7 @@ protected:
         return {};
     }
 
-    std::string sDir_;
+    ScratchDir scratch_;
     std::vector<std::string> events;
 };
 
@@ -456,18 +435,9 @@ TEST_F(ParseFileTest, KeywordNameForMessages)
     EXPECT_EQ(s, "MANUFACTURER");
     PARSE_GetKeywordStr(COMMENT_KEY, s);
     EXPECT_EQ(s, "COMMENT_CHAR");
-    FILE* f = std::tmpfile();
-    ASSERT_NE(f, nullptr);
-    ERRLOG_SetOutputFile(f);
-    PARSE_GetKeywordStr(SSWCHGS_KEY, s);  // not in the 2.1 table
-    std::fflush(f);
-    std::rewind(f);
-    char buf[256] = {};
-    std::fread(buf, 1, sizeof buf - 1, f);
-    std::fclose(f);
-    ERRLOG_SetOutputFile(nullptr);
+    const std::string sLog = CaptureLog([&] { PARSE_GetKeywordStr(SSWCHGS_KEY, s); });  // not in the 2.1 table
     EXPECT_EQ(s, "Unknown enumerated keyword code");
-    EXPECT_STREQ(buf, "PROGRAM BUG (line    1) - Unknown enumerated keyword code.\n");
+    EXPECT_EQ(sLog, "PROGRAM BUG (line    1) - Unknown enumerated keyword code.\n");
 }
 
 // ---------------------------------------------------------------------------
@@ -571,7 +541,7 @@ TEST_F(ParseFileTest, ParameterFileReadLeavesTheModelFileStateAsItWas)
     EXPECT_EQ(sName, "m.kvo");
 
     // Also when the parameter file cannot be opened.
-    const std::string out = Parse(sDir_ + "/absent.ami", TYPE_AMI, &e);
+    const std::string out = Parse(scratch_.Path() + "/absent.ami", TYPE_AMI, &e);
     EXPECT_EQ(e, FAILURE);
     EXPECT_NE(out.find("Unable To Open File"), std::string::npos) << out;
     EXPECT_EQ(PARSE_GetFileType(), TYPE_KVO);

@@ -17,39 +17,16 @@
 #include "driver/reset.h"
 #include "model/msel.h"
 #include "parse/kivo.h"
+#include "test_support.h"
 
 namespace {
 
-class NameLookupTest : public ::testing::Test {
+class NameLookupTest : public LogTest {
 protected:
     void SetUp() override
     {
-        KIVOCHK_ResetAll();
-        gbOldStyleErrors = FALSE;
+        LogTest::SetUp();
         geFileVersion = VER_61;
-        pLog_ = std::tmpfile();
-        ASSERT_NE(pLog_, nullptr);
-        ERRLOG_SetOutputFile(pLog_);
-    }
-    void TearDown() override
-    {
-        ERRLOG_SetOutputFile(nullptr);
-        KIVOCHK_ResetAll();
-        std::fclose(pLog_);
-    }
-    // Everything printed since the last call.
-    std::string Log()
-    {
-        std::fflush(pLog_);
-        std::rewind(pLog_);
-        std::string s;
-        char buf[1024];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pLog_)) > 0) s.append(buf, n);
-        std::fclose(pLog_);
-        pLog_ = std::tmpfile();
-        ERRLOG_SetOutputFile(pLog_);
-        return s;
     }
     static PIN* MakePin(const char* sRow)
     {
@@ -67,9 +44,7 @@ protected:
         PINMPG* p = nullptr;
         EXPECT_EQ(PINMPG_ParseLine(acLine, 6, &p), SUCCESS);
         return p;
-    }
-    FILE* pLog_ = nullptr;
-};
+    }};
 
 TEST_F(NameLookupTest, PinLookupsFindTheFirstRowOfAName)
 {

@@ -4,70 +4,29 @@
 #ifndef KIVO_TESTS_UNIT_PKG_FIXTURE_H
 #define KIVO_TESTS_UNIT_PKG_FIXTURE_H
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
-#include "common/errlog.h"
-#include "driver/reset.h"
 #include "package/pkgmdl.h"
 #include "parse/kivo.h"
 #include "parse/parse.h"
+#include "test_support.h"
 
-class PkgTest : public ::testing::Test {
+class PkgTest : public LogTest {
 protected:
     void SetUp() override
     {
-        ResetAll();
-        gbOldStyleErrors = FALSE;
+        LogTest::SetUp();
+        if (HasFatalFailure()) return;
         PARSE_SuppressBanners(1);
         ASSERT_EQ(KIVO_New(), SUCCESS);
-        std::string sTemplate = (std::filesystem::temp_directory_path() / "pkg_test_XXXXXX").string();
-        ASSERT_NE(mkdtemp(sTemplate.data()), nullptr);
-        sDir_ = sTemplate;
-        pLog_ = std::tmpfile();
-        ASSERT_NE(pLog_, nullptr);
-        ERRLOG_SetOutputFile(pLog_);
-    }
-    void TearDown() override
-    {
-        ResetAll();
-        if (pLog_ != nullptr) std::fclose(pLog_);
-        std::error_code ec;
-        std::filesystem::remove_all(sDir_, ec);
-    }
-    static void ResetAll()
-    {
-        KIVOCHK_ResetAll();
-        PKGMDL_Reset();
+        ASSERT_TRUE(scratch_.Create("pkg_test_"));
+        sDir_ = scratch_.Path();
     }
 
     // Writes a file under the scratch directory (or a subdirectory of it).
     std::string Write(const std::string& sRelPath, const std::string& sText) const
     {
-        std::filesystem::path p = std::filesystem::path(sDir_) / sRelPath;
-        std::filesystem::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << sText;
-        return p.string();
-    }
-
-    // Everything the message log printed since the last call.
-    std::string Log()
-    {
-        std::fflush(pLog_);
-        std::rewind(pLog_);
-        std::string s;
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pLog_)) > 0) s.append(buf, n);
-        std::fclose(pLog_);
-        pLog_ = std::tmpfile();
-        ERRLOG_SetOutputFile(pLog_);
-        return s;
+        return scratch_.Write(sRelPath, sText);
     }
 
     // Reads a package file into the current root; returns the messages.
@@ -90,8 +49,8 @@ protected:
         return std::string("[KIVO Ver] ") + sVer + "\n[File Name] " + sBase + "\n[File Rev] 1.0\n";
     }
 
+    ScratchDir scratch_;
     std::string sDir_;
-    FILE* pLog_ = nullptr;
 };
 
 #endif

@@ -234,7 +234,7 @@ TEST_F(PkgMdlTest, DeepForksAndLongChainsAreCountedAndFreed)
         "E3451 - Pin '1' has 100001 sections. This is greater than the Number of Sections 1 specified\n";
     ASSERT_GE(sLog.size(), sTail.size());
     EXPECT_EQ(sLog.substr(sLog.size() - sTail.size()), sTail);
-    ResetAll();  // frees the chains
+    KIVOCHK_ResetAll();  // frees the chains
     EXPECT_EQ(Models(), nullptr);
 }
 

@@ -10,74 +10,9 @@
 #include "common/rng.h"
 #include "model/crv.h"
 #include "model/mdl.h"
+#include "curve_tables.h"
 
 namespace {
-
-// Markers for a cell written as NA or left out.
-constexpr double CELL_NA = 1e300;
-constexpr double CELL_NONE = -1e300;
-
-struct row {
-    double x, typ, min, max;
-};
-
-void s_SetCell(double v, double* pd, NUMSTAT* pe)
-{
-    if (v == CELL_NA) {
-        *pd = 0.0;
-        *pe = NA;
-    } else if (v == CELL_NONE) {
-        *pd = 0.0;
-        *pe = NOT_SET;
-    } else {
-        *pd = v;
-        *pe = SET;
-    }
-}
-
-// A table owned by the test, in the order given.
-CRV* MakeCrv(std::initializer_list<row> rows)
-{
-    CRV* pCrv = new CRV;
-    RNGP* pTail = nullptr;
-    for (const row& r : rows) {
-        RNGP* p = new RNGP;
-        s_SetCell(r.x, &p->dValue, &p->eValueStat);
-        s_SetCell(r.typ, &p->dTyp, &p->eTypStat);
-        s_SetCell(r.min, &p->dMin, &p->eMinStat);
-        s_SetCell(r.max, &p->dMax, &p->eMaxStat);
-        if (pTail == nullptr) {
-            pCrv->pCurve = p;
-        } else {
-            pTail->pNext = p;
-            p->pPrev = pTail;
-        }
-        pTail = p;
-    }
-    return pCrv;
-}
-
-// Typical-only table.
-CRV* MakeTyp(std::initializer_list<std::pair<double, double>> pts)
-{
-    CRV* pCrv = new CRV;
-    RNGP* pTail = nullptr;
-    for (const auto& pt : pts) {
-        RNGP* p = new RNGP;
-        p->dValue = pt.first;
-        p->eValueStat = SET;
-        p->dTyp = pt.second;
-        p->eTypStat = SET;
-        if (pTail == nullptr) {
-            pCrv->pCurve = p;
-        } else {
-            pTail->pNext = p;
-            p->pPrev = pTail;
-        }
-        pTail = p;
-    }
-    return pCrv;
-}
 
 std::vector<double> Xs(const CRV* pCrv)
 {
@@ -518,15 +453,6 @@ TEST(QuerySum, UndirectedTableStillContributesCurrents)
 // ---------------------------------------------------------------------------
 // Reference voltages.
 // ---------------------------------------------------------------------------
-RNG* MakeRng(double t, double mn, double mx)
-{
-    RNG* r = new RNG;
-    s_SetCell(t, &r->dTyp, &r->eTypStat);
-    s_SetCell(mn, &r->dMin, &r->eMinStat);
-    s_SetCell(mx, &r->dMax, &r->eMaxStat);
-    return r;
-}
-
 TEST(QueryRefs, RngValueHasNoFallback)
 {
     RNG* r = MakeRng(3.3, CELL_NA, 3.6);

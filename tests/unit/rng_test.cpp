@@ -8,49 +8,16 @@
 #include "common/cmn.h"
 #include "common/errlog.h"
 #include "parse/parse.h"
+#include "test_support.h"
 
 namespace {
 
-// Numbered line messages at line 1: errors wrap for 60..75 characters,
-// warnings for 58..75.
-std::string LineMsg(char cSev, int iCode, const std::string& sText)
-{
-    std::size_t lo = (cSev == 'E') ? 60 : 58;
-    char sPrefix[40];
-    std::snprintf(sPrefix, sizeof sPrefix, "%c%04d (line    1)", cSev, iCode);
-    if (sText.size() >= lo && sText.size() <= 75) return std::string(sPrefix) + " -\n    " + sText + "\n";
-    return std::string(sPrefix) + " - " + sText + "\n";
-}
-
-class RngTest : public ::testing::Test {
+class RngTest : public LogTest {
 protected:
-    void SetUp() override
-    {
-        ERRLOG_Reset();
-        PARSE_Reset();
-        gbOldStyleErrors = FALSE;
-        pLog = std::tmpfile();
-        ASSERT_NE(pLog, nullptr);
-        ERRLOG_SetOutputFile(pLog);
-    }
     void TearDown() override
     {
         RNG_Free(pRng);
-        ERRLOG_Reset();
-        std::fclose(pLog);
-    }
-    std::string Out()
-    {
-        std::fflush(pLog);
-        std::rewind(pLog);
-        std::string s;
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pLog)) > 0) s.append(buf, n);
-        std::fclose(pLog);
-        pLog = std::tmpfile();
-        ERRLOG_SetOutputFile(pLog);
-        return s;
+        LogTest::TearDown();
     }
     // Parses a line into pRng (releasing the previous record).
     STATUS Parse(const char* sLine, BOOL bWarn = FALSE)
@@ -59,7 +26,6 @@ protected:
         pRng = nullptr;
         return RNG_ParseRange(sLine, "Vinl", &pRng, bWarn);
     }
-    FILE* pLog = nullptr;
     RNG* pRng = nullptr;
 };
 
@@ -73,7 +39,7 @@ TEST_F(RngTest, ThreeColumnsWithNA)
     EXPECT_EQ(pRng->eMinStat, NA);
     EXPECT_EQ(pRng->dMax, 0);
     EXPECT_EQ(pRng->eMaxStat, NA);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 TEST_F(RngTest, ScalesAreApplied)
@@ -87,7 +53,7 @@ TEST_F(RngTest, ScalesAreApplied)
 TEST_F(RngTest, MissingColumnsAreNamed)
 {
     ASSERT_EQ(Parse("5"), SUCCESS);
-    EXPECT_EQ(Out(), LineMsg('E', 3901, "No minimum Value Was Provided for Vinl") +
+    EXPECT_EQ(Log(), LineMsg('E', 3901, "No minimum Value Was Provided for Vinl") +
                          LineMsg('E', 3901, "No maximum Value Was Provided for Vinl"));
     EXPECT_EQ(pRng->dTyp, 5);
     EXPECT_EQ(pRng->eTypStat, SET);
@@ -95,7 +61,7 @@ TEST_F(RngTest, MissingColumnsAreNamed)
     EXPECT_EQ(pRng->eMaxStat, NOT_SET);
 
     ASSERT_EQ(Parse("5 4"), SUCCESS);
-    EXPECT_EQ(Out(), LineMsg('E', 3901, "No maximum Value Was Provided for Vinl"));
+    EXPECT_EQ(Log(), LineMsg('E', 3901, "No maximum Value Was Provided for Vinl"));
     EXPECT_EQ(pRng->eMinStat, SET);
     EXPECT_EQ(pRng->eMaxStat, NOT_SET);
 }
@@ -103,13 +69,13 @@ TEST_F(RngTest, MissingColumnsAreNamed)
 TEST_F(RngTest, WrongFieldCounts)
 {
     ASSERT_EQ(Parse("1 2 3 4"), SUCCESS);
-    EXPECT_EQ(Out(), LineMsg('E', 3902, "Incorrect Number of Line Items (4) For Vinl: Expecting 3"));
+    EXPECT_EQ(Log(), LineMsg('E', 3902, "Incorrect Number of Line Items (4) For Vinl: Expecting 3"));
     EXPECT_EQ(pRng->dTyp, 1);
     EXPECT_EQ(pRng->dMin, 2);
     EXPECT_EQ(pRng->dMax, 3);
 
     ASSERT_EQ(Parse(""), SUCCESS);
-    EXPECT_EQ(Out(), LineMsg('E', 3902, "Incorrect Number of Line Items (0) For Vinl: Expecting 3"));
+    EXPECT_EQ(Log(), LineMsg('E', 3902, "Incorrect Number of Line Items (0) For Vinl: Expecting 3"));
     EXPECT_EQ(pRng->eTypStat, NOT_SET);
     EXPECT_EQ(pRng->eMinStat, NOT_SET);
     EXPECT_EQ(pRng->eMaxStat, NOT_SET);
@@ -119,13 +85,13 @@ TEST_F(RngTest, BadColumnFailsButTheRecordIsHandedBack)
 {
     EXPECT_EQ(Parse("1 x 3", TRUE), FAILURE);
     ASSERT_NE(pRng, nullptr);
-    EXPECT_EQ(Out(), LineMsg('E', 1909, "Invalid Minimum Value (\"x\")"));
+    EXPECT_EQ(Log(), LineMsg('E', 1909, "Invalid Minimum Value (\"x\")"));
     EXPECT_EQ(pRng->eTypStat, SET);
     EXPECT_EQ(pRng->eMinStat, NOT_SET);
     EXPECT_EQ(pRng->dMax, 3);
 
     EXPECT_EQ(Parse("1 2 3m4"), SUCCESS);
-    EXPECT_EQ(Out(), LineMsg('W', 1910, "Suspicious Maximum Vinl Value (\"3m4\"); Numeric in Scale"));
+    EXPECT_EQ(Log(), LineMsg('W', 1910, "Suspicious Maximum Vinl Value (\"3m4\"); Numeric in Scale"));
     EXPECT_DOUBLE_EQ(pRng->dMax, 3e-3);
     EXPECT_EQ(pRng->eMaxStat, SET);
 }
@@ -146,11 +112,11 @@ TEST_F(RngTest, TypicalOutsideBothLimitsIsWarned)
     };
     for (const auto& c : cases) {
         Parse(c.sLine, TRUE);
-        EXPECT_EQ(Out(), c.bWarn ? sWarn : "") << c.sLine;
+        EXPECT_EQ(Log(), c.bWarn ? sWarn : "") << c.sLine;
     }
     // Without the check nothing is said.
     Parse("1 2 3", FALSE);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 TEST_F(RngTest, FreeAcceptsNull) { RNG_Free(nullptr); }

@@ -8,49 +8,16 @@
 
 #include "common/errlog.h"
 #include "parse/parse.h"
+#include "test_support.h"
 
 namespace {
 
-std::string LineMsg(char cSev, int iCode, const std::string& sText)
-{
-    std::size_t lo = (cSev == 'E') ? 60 : 58;
-    char sPrefix[40];
-    std::snprintf(sPrefix, sizeof sPrefix, "%c%04d (line    1)", cSev, iCode);
-    if (sText.size() >= lo && sText.size() <= 75) return std::string(sPrefix) + " -\n    " + sText + "\n";
-    return std::string(sPrefix) + " - " + sText + "\n";
-}
-
-class RngpTest : public ::testing::Test {
+class RngpTest : public LogTest {
 protected:
-    void SetUp() override
-    {
-        ERRLOG_Reset();
-        PARSE_Reset();
-        RNGP_Reset();
-        gbOldStyleErrors = FALSE;
-        pLog = std::tmpfile();
-        ASSERT_NE(pLog, nullptr);
-        ERRLOG_SetOutputFile(pLog);
-    }
     void TearDown() override
     {
         RNGP_FreeList(pRow);
-        RNGP_Reset();
-        ERRLOG_Reset();
-        std::fclose(pLog);
-    }
-    std::string Out()
-    {
-        std::fflush(pLog);
-        std::rewind(pLog);
-        std::string s;
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pLog)) > 0) s.append(buf, n);
-        std::fclose(pLog);
-        pLog = std::tmpfile();
-        ERRLOG_SetOutputFile(pLog);
-        return s;
+        LogTest::TearDown();
     }
     STATUS Parse(const char* sLine)
     {
@@ -77,7 +44,6 @@ protected:
         }
         return v;
     }
-    FILE* pLog = nullptr;
     RNGP* pRow = nullptr;
 };
 
@@ -96,7 +62,7 @@ TEST_F(RngpTest, NewRowIsEmpty)
 TEST_F(RngpTest, FullRow)
 {
     ASSERT_EQ(Parse("-1.5 2m NA 3u"), SUCCESS);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
     EXPECT_DOUBLE_EQ(pRow->dValue, -1.5);
     EXPECT_EQ(pRow->eValueStat, SET);
     EXPECT_DOUBLE_EQ(pRow->dTyp, 2e-3);
@@ -108,18 +74,18 @@ TEST_F(RngpTest, FullRow)
 TEST_F(RngpTest, MissingColumnsAreNamedInOrder)
 {
     ASSERT_EQ(Parse("0.5 1m 2m"), SUCCESS);
-    EXPECT_EQ(Out(), LineMsg('E', 1401, "No maximum Value Was Provided for Pullup"));
+    EXPECT_EQ(Log(), LineMsg('E', 1401, "No maximum Value Was Provided for Pullup"));
     EXPECT_DOUBLE_EQ(pRow->dValue, 0.5);
     EXPECT_DOUBLE_EQ(pRow->dTyp, 1e-3);
     EXPECT_DOUBLE_EQ(pRow->dMin, 2e-3);
     EXPECT_EQ(pRow->eMaxStat, NOT_SET);
 
     ASSERT_EQ(Parse("0.5 1"), SUCCESS);
-    EXPECT_EQ(Out(), LineMsg('E', 1401, "No minimum Value Was Provided for Pullup") +
+    EXPECT_EQ(Log(), LineMsg('E', 1401, "No minimum Value Was Provided for Pullup") +
                          LineMsg('E', 1401, "No maximum Value Was Provided for Pullup"));
 
     ASSERT_EQ(Parse("0.5"), SUCCESS);
-    EXPECT_EQ(Out(), LineMsg('E', 1401, "No typical Value Was Provided for Pullup") +
+    EXPECT_EQ(Log(), LineMsg('E', 1401, "No typical Value Was Provided for Pullup") +
                          LineMsg('E', 1401, "No minimum Value Was Provided for Pullup") +
                          LineMsg('E', 1401, "No maximum Value Was Provided for Pullup"));
     EXPECT_EQ(pRow->eValueStat, SET);
@@ -129,15 +95,15 @@ TEST_F(RngpTest, MissingColumnsAreNamedInOrder)
 TEST_F(RngpTest, WrongCountsAndBadNumbers)
 {
     ASSERT_EQ(Parse("1 2 3 4 5"), SUCCESS);
-    EXPECT_EQ(Out(), LineMsg('E', 1402, "Incorrect Number of Line Items (5) For Pullup: Expecting 4"));
+    EXPECT_EQ(Log(), LineMsg('E', 1402, "Incorrect Number of Line Items (5) For Pullup: Expecting 4"));
     EXPECT_EQ(pRow->dMax, 4);
 
     ASSERT_EQ(Parse(""), SUCCESS);
-    EXPECT_EQ(Out(), LineMsg('E', 1402, "Incorrect Number of Line Items (0) For Pullup: Expecting 4"));
+    EXPECT_EQ(Log(), LineMsg('E', 1402, "Incorrect Number of Line Items (0) For Pullup: Expecting 4"));
 
     // A bad number leaves its column unset but the row stands.
     ASSERT_EQ(Parse("x 1 y 3"), SUCCESS);
-    EXPECT_EQ(Out(), LineMsg('E', 1909, "Invalid Voltage Value (\"x\")") +
+    EXPECT_EQ(Log(), LineMsg('E', 1909, "Invalid Voltage Value (\"x\")") +
                          LineMsg('E', 1909, "Invalid Minimum Value (\"y\")"));
     EXPECT_EQ(pRow->eValueStat, NOT_SET);
     EXPECT_EQ(pRow->eTypStat, SET);
@@ -159,7 +125,7 @@ TEST_F(RngpTest, LinkingAppendsAndCounts)
     EXPECT_EQ(RNGP_Prev(pRow, &pPrev), FAILURE);
     EXPECT_EQ(RNGP_Prev(pRow->pNext, &pPrev), SUCCESS);
     EXPECT_EQ(pPrev, pRow);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 TEST_F(RngpTest, RepeatedFirstValuesAreWarnedPerEarlierRow)
@@ -168,20 +134,20 @@ TEST_F(RngpTest, RepeatedFirstValuesAreWarnedPerEarlierRow)
     RNGP_LinkLine(&pRow, Row(1), &n, TRUE);
     RNGP_LinkLine(&pRow, Row(2), &n, TRUE);
     RNGP_LinkLine(&pRow, Row(1), &n, TRUE);
-    EXPECT_EQ(Out(), LineMsg('W', 1403, "Value 1.000000e+00 repeated in the First Column"));
+    EXPECT_EQ(Log(), LineMsg('W', 1403, "Value 1.000000e+00 repeated in the First Column"));
     RNGP_LinkLine(&pRow, Row(1), &n, TRUE);
     EXPECT_EQ(n, 4);
     const std::string sOne = LineMsg('W', 1403, "Value 1.000000e+00 repeated in the First Column");
-    EXPECT_EQ(Out(), sOne + sOne);
+    EXPECT_EQ(Log(), sOne + sOne);
     // Without the check the same value passes silently.
     RNGP_LinkLine(&pRow, Row(1), &n, FALSE);
     EXPECT_EQ(n, 5);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
     // Rows linked without the check still count once the check is asked for.
     RNGP_LinkLine(&pRow, Row(1), &n, TRUE);
     std::string sExpected;
     for (int i = 0; i < 4; ++i) sExpected += sOne;
-    EXPECT_EQ(Out(), sExpected);
+    EXPECT_EQ(Log(), sExpected);
     EXPECT_EQ(Values(pRow), (std::vector<double>{1, 2, 1, 1, 1, 1}));
 }
 
@@ -191,9 +157,9 @@ TEST_F(RngpTest, DuplicateCheckSeesRowsLinkedEarlierWithoutIt)
     RNGP_LinkLine(&pRow, Row(0.0), &n, FALSE);
     RNGP_LinkLine(&pRow, Row(5e-9), &n, FALSE);
     RNGP_LinkLine(&pRow, Row(-0.0), &n, TRUE);  // the zeros are equal
-    EXPECT_EQ(Out(), LineMsg('W', 1403, "Value -0.000000e+00 repeated in the First Column"));
+    EXPECT_EQ(Log(), LineMsg('W', 1403, "Value -0.000000e+00 repeated in the First Column"));
     RNGP_LinkLine(&pRow, Row(5e-9), &n, TRUE);
-    EXPECT_EQ(Out(), LineMsg('W', 1403, "Value 5.000000e-09 repeated in the First Column"));
+    EXPECT_EQ(Log(), LineMsg('W', 1403, "Value 5.000000e-09 repeated in the First Column"));
     EXPECT_EQ(n, 4);
 }
 
@@ -207,7 +173,7 @@ TEST_F(RngpTest, SeveralListsBuiltSideBySide)
             EXPECT_EQ(n, row + 1);
         }
     // Each list saw each value five times: 0+1+2+3+4 warnings per value.
-    std::string out = Out();
+    std::string out = Log();
     std::size_t count = 0;
     for (std::size_t pos = 0; (pos = out.find("W1403", pos)) != std::string::npos; ++pos) ++count;
     EXPECT_EQ(count, heads.size() * 10 * (0 + 1 + 2 + 3 + 4));
@@ -243,7 +209,7 @@ TEST_F(RngpTest, ListChangedOrFreedOutsideLinking)
     pRow = nullptr;
     for (int i = 0; i < 3; ++i) RNGP_LinkLine(&pRow, Row(i), &n, TRUE);
     EXPECT_EQ(n, 3);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 TEST_F(RngpTest, LongTablesLinkAndFree)
@@ -253,7 +219,7 @@ TEST_F(RngpTest, LongTablesLinkAndFree)
     const int kRows = 200000;
     for (int i = 0; i < kRows; ++i) RNGP_LinkLine(&pHead, Row(i), &n, TRUE);
     EXPECT_EQ(n, kRows);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
     RNGP_FreeList(pHead);
 }
 

@@ -7,41 +7,22 @@
 
 #include "common/errlog.h"
 #include "parse/parse.h"
+#include "test_support.h"
 
 namespace {
 
-class SmspecTest : public ::testing::Test {
+class SmspecTest : public LogTest {
 protected:
     void SetUp() override
     {
-        ERRLOG_Reset();
-        PARSE_Reset();
-        SMSPEC_Reset();
-        gbOldStyleErrors = FALSE;
-        pLog = std::tmpfile();
-        ASSERT_NE(pLog, nullptr);
-        ERRLOG_SetOutputFile(pLog);
+        LogTest::SetUp();
         sub.sSubModel = "hold";
     }
     void TearDown() override
     {
         SMSPEC_Free(sub.pSmSpec);
         sub.pSmSpec = nullptr;
-        ERRLOG_Reset();
-        std::fclose(pLog);
-    }
-    std::string Out()
-    {
-        std::fflush(pLog);
-        std::rewind(pLog);
-        std::string s;
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pLog)) > 0) s.append(buf, n);
-        std::fclose(pLog);
-        pLog = std::tmpfile();
-        ERRLOG_SetOutputFile(pLog);
-        return s;
+        LogTest::TearDown();
     }
     void Line(const char* sLine)
     {
@@ -54,7 +35,6 @@ protected:
         ASSERT_EQ(SMSPEC_New(s.data(), &sub.pSmSpec), SUCCESS);
     }
 
-    FILE* pLog = nullptr;
     SUBMDL sub;
 };
 
@@ -65,7 +45,7 @@ TEST_F(SmspecTest, ReadsTheThreeValues)
     Line("V_trigger_f     1.0V        0.9V        1.1V");
     Line("Off_delay       1n          NA          NA");
     SMSPEC_Fini(&sub);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
     ASSERT_NE(sub.pSmSpec->pVtrigR, nullptr);
     EXPECT_DOUBLE_EQ(sub.pSmSpec->pVtrigR->dMax, 2.1);
     ASSERT_NE(sub.pSmSpec->pOffDelay, nullptr);
@@ -78,7 +58,7 @@ TEST_F(SmspecTest, LineFaults)
     Line("V_trigger_x     2.0V        1.9V        2.1V");
     Line("V_trigger_r     NA          1.9V        2.1V");
     Line("V_trigger_r     2.0V        1.9V        2.1V");
-    EXPECT_EQ(Out(),
+    EXPECT_EQ(Log(),
               "E2704 (line    1) -\n    Incorrect Number of Line Items (2) For Submodel Spec: Expecting 1\n"
               "E2706 (line    1) - Unknown Line Among Sub Model Spec Data\n"
               "E2708 (line    1) - 'NA' not allowed for Typical value\n"
@@ -90,7 +70,7 @@ TEST_F(SmspecTest, SecondSectionReplacesTheFirst)
     Start("[Submodel Spec]");
     Line("V_trigger_r     2.0V        1.9V        2.1V");
     Start("[Submodel Spec]");
-    EXPECT_EQ(Out(), "E2700 (line    1) - Sub Model Specification: Already Defined for this sub model\n");
+    EXPECT_EQ(Log(), "E2700 (line    1) - Sub Model Specification: Already Defined for this sub model\n");
     EXPECT_EQ(sub.pSmSpec->pVtrigR, nullptr);
 }
 
@@ -98,7 +78,7 @@ TEST_F(SmspecTest, EmptySectionIsReportedAtClose)
 {
     Start("[Submodel Spec]");
     SMSPEC_Fini(&sub);
-    EXPECT_EQ(Out(), "E2705 - Submodel hold: Empty Submodel Spec\n");
+    EXPECT_EQ(Log(), "E2705 - Submodel hold: Empty Submodel Spec\n");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/errlog.h"
+#include "test_support.h"
 
 namespace {
 
@@ -59,35 +60,7 @@ TEST(StringList, LongListFreesIteratively)
     EXPECT_EQ(STR_LIST_free(p), nullptr);
 }
 
-class StrIntTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ERRLOG_Reset();
-        STR_INT_Reset();
-        gbOldStyleErrors = FALSE;
-        pLog = std::tmpfile();
-        ASSERT_NE(pLog, nullptr);
-        ERRLOG_SetOutputFile(pLog);
-    }
-    void TearDown() override
-    {
-        STR_INT_Reset();
-        ERRLOG_Reset();
-        std::fclose(pLog);
-    }
-    std::string Out()
-    {
-        std::fflush(pLog);
-        std::rewind(pLog);
-        std::string s;
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pLog)) > 0) s.append(buf, n);
-        return s;
-    }
-    FILE* pLog = nullptr;
-};
+class StrIntTest : public LogTest {};
 
 TEST_F(StrIntTest, CountsExactTexts)
 {
@@ -100,10 +73,10 @@ TEST_F(StrIntTest, CountsExactTexts)
     STR_INT_incr(s.c_str());
     EXPECT_EQ(STR_INT_value("pin"), 3);
     EXPECT_EQ(STR_INT_value("Pin"), 1);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
     STR_INT_init();
     EXPECT_EQ(STR_INT_value("pin"), 0);
-    EXPECT_TRUE(std::regex_match(Out(), std::regex("B2101 - Should not be here stringlist\\.c [0-9]+\n")));
+    EXPECT_TRUE(std::regex_match(Log(), std::regex("B2101 - Should not be here stringlist\\.c [0-9]+\n")));
 }
 
 TEST_F(StrIntTest, MoreThanThirtyTextsAreAllCounted)
@@ -114,7 +87,7 @@ TEST_F(StrIntTest, MoreThanThirtyTextsAreAllCounted)
     for (int i = 0; i < 40; ++i)
         for (int k = 0; k <= i; ++k) STR_INT_incr(names[static_cast<std::size_t>(i)].c_str());
     for (int i = 0; i < 40; ++i) EXPECT_EQ(STR_INT_value(names[static_cast<std::size_t>(i)].c_str()), i + 1);
-    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(Log(), "");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // or rewound), the line-reading limits, and that runs do not leak state into
 // each other.
 #include "legacy/v01.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
 
 namespace {
 
@@ -37,12 +39,8 @@ std::string RunChecker(const std::string& sName)
     close(iSaved);
     EXPECT_EQ(iStatus, 0);
 
-    std::string sOut;
-    std::rewind(pOut);
-    char buf[4096];
-    size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, pOut)) > 0) sOut.append(buf, n);
-    std::fclose(pOut);
+    std::string sOut = ReadStream(pOut);
+    if (pOut != nullptr) std::fclose(pOut);
     return sOut;
 }
 
@@ -51,24 +49,16 @@ protected:
     void SetUp() override
     {
         V01_Reset();
-        char sTemplate[] = "/tmp/v01_test.XXXXXX";
-        ASSERT_NE(mkdtemp(sTemplate), nullptr);
-        dir = sTemplate;
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
+        ASSERT_TRUE(scratch_.Create("v01_test."));
+        dir = scratch_.Path();
     }
 
-    std::string Write(const std::string& sName, const std::string& sText)
+    std::string Write(const std::string& sName, const std::string& sText) const
     {
-        const std::string sPath = (dir / sName).string();
-        std::ofstream f(sPath, std::ios::binary);
-        f << sText;
-        return sPath;
+        return scratch_.Write(sName, sText);
     }
 
+    ScratchDir scratch_;
     fs::path dir;
 };
 
