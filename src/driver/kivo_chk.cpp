@@ -48,7 +48,7 @@ void s_usage(const char* sProgName)
     printf("\nKIVOfile validation:\n");
     printf("This program is provided free of charge to the electrical engineering community.\n");
     printf("Its purpose is to validate that the contents of an ASCII device-data file\n");
-    printf("conform to the KIVO specification: that its keywords, subparameters and\n");
+    printf("conform to the KIVO standard: that its keywords, subparameters and\n");
     printf("tables are written as the declared KIVO version requires, and that the\n");
     printf("data they hold are consistent with one another.\n");
     printf("Usage: %s       <KVO filename>\n", sName);

@@ -1713,7 +1713,7 @@ void s_usage()
     puts("KIVO 1.1 file validation:\n");
     puts("This program is provided free of charge to the electrical engineering community.");
     puts("Its purpose is to validate that the contents of an ASCII device-data file");
-    puts("conform to the KIVO specification of the version the file declares,");
+    puts("conform to the KIVO standard of the version the file declares,");
     puts("here version 1.1.");
     puts("KIVO_CHK Version 1.1.a\n");
     puts("Usage: kivo_chk <KIVO filename>\n");
